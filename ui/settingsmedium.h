@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+// Where settings values live. Names reach the medium already folded by the store.
+class SettingsMedium {
+public:
+    virtual ~SettingsMedium() = default;
+    virtual std::optional<QString> value(const QString& section, const QString& key) const = 0;
+    virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
+};
+
+// The user's INI file: $XDG_CONFIG_HOME/dovanel/dovanel.ini.
+class IniSettingsMedium : public SettingsMedium {
+public:
+    // An empty path means the user's standard location.
+    explicit IniSettingsMedium(const QString& path = {});
+    ~IniSettingsMedium() override;
+
+    std::optional<QString> value(const QString& section, const QString& key) const override;
+    void setValue(const QString& section, const QString& key, const QString& text) override;
+
+    QString fileName() const;
+
+private:
+    void keepDamagedCopy();
+
+    std::unique_ptr<QSettings> settings_;
+    bool damagedCopyPending_ = false;
+};
+
+// In memory, for tests and fuzzing.
+class MemorySettingsMedium : public SettingsMedium {
+public:
+    std::optional<QString> value(const QString& section, const QString& key) const override;
+    void setValue(const QString& section, const QString& key, const QString& text) override;
+
+    QMap<QString, QString> values; // "section/key" -> text
+};
