@@ -1,0 +1,101 @@
+#include "app/inputbox.h"
+
+#include "typing/typingengine.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+InputBox::InputBox(int index, InputBoxHandler& handler, QWidget* parent)
+    : QLineEdit(parent), index_(index), handler_(handler)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    setUndoRedoEnabled(false);
+}
+
+QChar InputBox::typedCharacter(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace: return QChar(8);
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QChar(13);
+    case Qt::Key_Escape: return QChar(27);
+    default: break;
+    }
+    // With Ctrl or Alt held a key is a command, not a character.
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return {};
+    const QString text = event.text();
+    if (text.isEmpty()) return {};
+    const QChar c = text.at(0);
+    if (c.isSurrogate()) return QChar::ReplacementCharacter; // types something, matches nothing
+    if (c.category() == QChar::Other_Control) return {};     // Delete, Tab and the like
+    return c;
+}
+
+bool InputBox::event(QEvent* e)
+{
+    // A line edit claims Ctrl keys such as Ctrl+H for editing; the menu shortcuts win here.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            e->ignore();
+            return false;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void InputBox::keyPressEvent(QKeyEvent* e)
+{
+    const QChar typed = typedCharacter(*e);
+    if (typed.isNull()) {
+        // Arrow keys and Home/End may move the caret; nothing else edits the box.
+        switch (e->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            if (!(e->modifiers() & Qt::ShiftModifier)) QLineEdit::keyPressEvent(e);
+            break;
+        default: e->ignore(); return;
+        }
+        e->accept();
+        return;
+    }
+    e->accept();
+    if (handler_.txtin_KeyPress(index_, typed)) insert(QString(TypingEngine::typedCharacter(typed)));
+}
+
+void InputBox::keyReleaseEvent(QKeyEvent* e)
+{
+    e->accept();
+    handler_.txtin_KeyUp(index_);
+}
+
+void InputBox::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) QLineEdit::mousePressEvent(e);
+    // The middle button would paste the X11 selection.
+    e->accept();
+}
+
+void InputBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+    handler_.txtin_Click(index_);
+}
+
+void InputBox::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+
+void InputBox::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+
+void InputBox::inputMethodEvent(QInputMethodEvent* e) { e->ignore(); }
+
+bool InputBox::focusNextPrevChild(bool) { return false; }

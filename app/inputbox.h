@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLineEdit>
+
+class InputBoxHandler {
+public:
+    virtual ~InputBoxHandler() = default;
+    // True lets the character into the box.
+    virtual bool txtin_KeyPress(int index, QChar typed) = 0;
+    virtual void txtin_KeyUp(int index) = 0;
+    virtual void txtin_Click(int index) = 0;
+};
+
+// One practice input line: every keystroke goes to the judge, and nothing else may put text
+// into it — no input method, paste, drag, undo or context menu.
+class InputBox : public QLineEdit {
+    Q_OBJECT
+public:
+    InputBox(int index, InputBoxHandler& handler, QWidget* parent);
+
+    int index() const { return index_; }
+
+    // The character a key press stands for, or a null QChar for keys that type nothing.
+    static QChar typedCharacter(const QKeyEvent& event);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    int index_;
+    InputBoxHandler& handler_;
+};

@@ -1,0 +1,37 @@
+#include "app/program.h"
+#include "ui/beep.h"
+#include "ui/browser.h"
+#include "ui/clock.h"
+#include "ui/fonts.h"
+#include "ui/messagebox.h"
+#include "ui/randomsource.h"
+#include "ui/settingsmedium.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+// The program's start (Module1): practice texts are found by bare name in the working
+// directory.
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dovanel"));
+    QApplication::setOrganizationName(QStringLiteral("dovanel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    fonts::installSubstitutions();
+
+    SystemClock clock;
+    SoundBeep beep;
+    QtMessageBoxes messages;
+    DesktopBrowser browser;
+    SystemRandom random;
+    IniSettingsMedium settings;
+    Platform platform{clock, beep, messages, browser, random, settings};
+
+    Program program(platform, QDir::currentPath());
+    program.start();
+    // The sound device opens once the window is up, not before.
+    QTimer::singleShot(0, [&beep] { beep.preload(); });
+    return app.exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+// The main window's design, in twips.
+namespace mainlayout {
+
+inline constexpr int clientWidth = 15240;
+inline constexpr int clientHeight = 10710;
+inline const QString caption = QStringLiteral("dovanel");
+
+inline constexpr int lines = 5;
+
+// Practice line i and, directly under it, its input box.
+inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;
+inline constexpr int txtinLeft = 480, txtinTop = 600, txtinWidth = 14295, txtinHeight = 375;
+inline constexpr int linePitch = 960;
+
+// A half-width character of the practice font advances one colour-tag step, 165 twips.
+inline constexpr int linePixelSize = 22;
+
+inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335,
+                     lbltimeHeight = 495;
+inline constexpr double lbltimePoints = 20.25;
+
+inline constexpr int keyPoints = 22;
+
+inline constexpr int timer1Interval = 100;
+inline constexpr int timercountInterval = 1000;
+
+} // namespace mainlayout
+
+// Menu captions and the settings the window keeps.
+namespace maintext {
+inline const QString mnuFile = QStringLiteral("ﾌｧｲﾙ(&F)");
+inline const QString mnuFileExit = QStringLiteral("終了(&X)");
+inline const QString mnuTools = QStringLiteral("ﾂｰﾙ(&T)");
+inline const QString retry = QStringLiteral("もう一度最初から");
+inline const QString changeleve = QStringLiteral("レベルを変更");
+inline const QString mnuToolsOptions = QStringLiteral("ｵﾌﾟｼｮﾝ(&O)...");
+inline const QString mnuHelp = QStringLiteral("ﾍﾙﾌﾟ(&H)");
+inline const QString mnuHelpAbout = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
+
+inline const QString errorTitle = QStringLiteral("エラー");
+inline const QString blankLinesQuestion =
+    QStringLiteral("空白の行が続いています。もう一度読み直しますか？");
+} // namespace maintext

@@ -1,0 +1,368 @@
+#include "app/mainwindow.h"
+
+#include "app/mainlayout.h"
+#include "app/practicetext.h"
+#include "app/program.h"
+#include "app/settingsstore.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmlevel.h"
+#include "dialogs/frmoption.h"
+#include "keyboard/colorguide.h"
+#include "keyboard/keyboardwidgets.h"
+#include "keyboard/keytable.h"
+#include "results/frmend.h"
+#include "ui/beep.h"
+#include "ui/clock.h"
+#include "ui/fonts.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace mainlayout;
+
+mainwindow::mainwindow(Program& program) : program_(program), engine_(run, *this)
+{
+    setWindowTitle(caption);
+    buildControls();
+    buildMenu();
+
+    Timer1.setInterval(timer1Interval);
+    timercount.setInterval(timercountInterval);
+    connect(&Timer1, &QTimer::timeout, this, &mainwindow::Timer1_Timer);
+    connect(&timercount, &QTimer::timeout, this, &mainwindow::timercount_Timer);
+}
+
+mainwindow::~mainwindow() = default;
+
+void mainwindow::buildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
+    setCentralWidget(client);
+
+    QFont lineFont(fonts::gothic);
+    lineFont.setPixelSize(linePixelSize);
+    lineFont.setStyleHint(QFont::Monospace);
+    for (int i = 0; i < lines; ++i) {
+        auto* label = new QLabel(client);
+        label->setGeometry(twips::rect(lblinLeft, lblinTop + linePitch * i, lblinWidth,
+                                       lblinHeight));
+        label->setFont(lineFont);
+        label->setTextFormat(Qt::PlainText);
+        lblin_[i] = label;
+
+        auto* box = new InputBox(i, *this, client);
+        box->setGeometry(twips::rect(txtinLeft, txtinTop + linePitch * i, txtinWidth,
+                                     txtinHeight));
+        box->setFont(lineFont);
+        // The typed text stands exactly under the practice text above it.
+        box->setFrame(false);
+        box->setTextMargins(twips::toPixels(lblinLeft - txtinLeft), 0, 0, 0);
+        box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0; "
+                                          "background: white; }"));
+        txtin_[i] = box;
+    }
+
+    lbltime_ = new QLabel(client);
+    lbltime_->setGeometry(twips::rect(lbltimeLeft, lbltimeTop, lbltimeWidth, lbltimeHeight));
+    lbltime_->setFont(fonts::design(fonts::proportionalGothic, lbltimePoints));
+    lbltime_->setAutoFillBackground(true);
+    QPalette white = lbltime_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    lbltime_->setPalette(white);
+    lbltime_->setAlignment(Qt::AlignCenter);
+
+    keyboard_ = new KeyboardWidgets(client, guide);
+    connect(keyboard_, &KeyboardWidgets::keyClicked, this, &mainwindow::cmd_Click);
+    connect(keyboard_, &KeyboardWidgets::cmdcolorClicked, this, &mainwindow::cmdcolor_Click);
+    keyboard_->raiseOverlays();
+
+    setTabOrder(txtin_[0], txtin_[1]);
+    for (int i = 1; i + 1 < lines; ++i) setTabOrder(txtin_[i], txtin_[i + 1]);
+}
+
+void mainwindow::buildMenu()
+{
+    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key,
+                      void (mainwindow::*slot)()) {
+        QAction* act = menu->addAction(text);
+        act->setShortcut(key);
+        act->setShortcutContext(Qt::WindowShortcut);
+        connect(act, &QAction::triggered, this, slot);
+    };
+    QMenu* file = menuBar()->addMenu(maintext::mnuFile);
+    add(file, maintext::mnuFileExit, QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
+    QMenu* tools = menuBar()->addMenu(maintext::mnuTools);
+    add(tools, maintext::retry, QKeySequence(Qt::CTRL | Qt::Key_R), &mainwindow::retry_Click);
+    add(tools, maintext::changeleve, QKeySequence(Qt::CTRL | Qt::Key_L),
+        &mainwindow::changeleve_Click);
+    add(tools, maintext::mnuToolsOptions, QKeySequence(Qt::CTRL | Qt::Key_O),
+        &mainwindow::mnuToolsOptions_Click);
+    QMenu* help = menuBar()->addMenu(maintext::mnuHelp);
+    add(help, maintext::mnuHelpAbout, QKeySequence(Qt::CTRL | Qt::Key_H),
+        &mainwindow::mnuHelpAbout_Click);
+}
+
+QAction* mainwindow::action(const QString& text) const
+{
+    for (QAction* menu : menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == text) return item;
+    return nullptr;
+}
+
+void mainwindow::Form_Load()
+{
+    timercount.stop();
+    Timer1.start();
+
+    guide.resetForLoad();
+    run.flgstart = true;
+    run.nowcnt = 0;
+    run.pos = 1;
+    run.timecnt = 1;
+    run.flgnotext = false;
+    run.misscnt = 0;
+    run.mojicnt = 0;
+    run.inputcnt = 0;
+    maxcmd = 50;
+
+    for (int i = 0; i <= maxcmd; ++i) {
+        QFont font = keyboard_->cmd(i)->font();
+        font.setPointSize(keyPoints);
+        keyboard_->cmd(i)->setFont(font);
+    }
+    for (int i = 0; i < lines; ++i) {
+        lblin_[i]->clear();
+        txtin_[i]->clear();
+    }
+    // The first box holds the focus when the window is shown.
+    txtin_[0]->setFocus(Qt::OtherFocusReason);
+
+    frmoption& option = *program_.option;
+    option.flgspace = program_.store.readFlag(QStringLiteral("Setting"),
+                                              QStringLiteral("skipspace"), true);
+    option.flgcolor = program_.store.readFlag(QStringLiteral("setting"), QStringLiteral("color"),
+                                              option.flgcolor);
+    applyColorTag(option.flgcolor);
+
+    loadText();
+
+    if (!run.flgnotext && !run.linetext[run.nowcnt].isEmpty())
+        round(charCode(run.linetext[run.nowcnt].at(run.pos - 1)));
+}
+
+void mainwindow::loadText()
+{
+    const LoadResult loaded =
+        practicetext::load(program_.level->level, program_.directory, program_.platform.random);
+    // Every slot is replaced, so no text of an earlier block can be judged against.
+    run.linetext = loaded.block.linetext;
+    run.linelen = loaded.block.linelen;
+    run.mojicnt = loaded.block.mojicnt;
+    if (loaded.problem != LoadProblem::None) {
+        program_.platform.messages.inform(practicetext::problemText(loaded),
+                                          maintext::errorTitle);
+        run.flgnotext = true;
+        return;
+    }
+    for (int i = 0; i < lines; ++i) lblin_[i]->setText(run.linetext[i]);
+}
+
+void mainwindow::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void mainwindow::Form_Unload()
+{
+    Timer1.stop();
+    timercount.stop();
+    program_.about->close();
+    program_.end->close();
+    program_.option->close();
+    program_.level->close();
+    if (isMinimized()) return;
+    const QRect outer = frameGeometry();
+    SettingsStore& store = program_.store;
+    const QString section = QStringLiteral("Settings");
+    store.write(section, QStringLiteral("MainLeft"),
+                SettingsStore::singleText(float(twips::fromPixels(outer.x()))));
+    store.write(section, QStringLiteral("MainTop"),
+                SettingsStore::singleText(float(twips::fromPixels(outer.y()))));
+    store.write(section, QStringLiteral("MainWidth"),
+                SettingsStore::singleText(float(twips::fromPixels(outer.width()))));
+    store.write(section, QStringLiteral("MainHeight"),
+                SettingsStore::singleText(float(twips::fromPixels(outer.height()))));
+}
+
+bool mainwindow::event(QEvent* e)
+{
+    // Back from a dialog, the results or another program: typing goes on at once.
+    if (e->type() == QEvent::WindowActivate && !run.isDone() && !run.flgnotext)
+        txtin_[run.nowcnt]->setFocus(Qt::ActiveWindowFocusReason);
+    return QMainWindow::event(e);
+}
+
+void mainwindow::Timer1_Timer()
+{
+    if (program_.end->flglevel) {
+        program_.end->flglevel = false;
+        program_.level->open();
+        Timer1.stop();
+        return;
+    }
+    if (run.isDone()) {
+        // The block was finished before this tick: nothing is left to guide.
+        Timer1.stop();
+        return;
+    }
+    while (run.linetext[run.nowcnt].isEmpty()) {
+        ++run.nowcnt;
+        if (run.nowcnt == 5) {
+            if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion,
+                                                    maintext::errorTitle))
+                Form_Load();
+            else
+                close();
+            return;
+        }
+    }
+    focusLine(run.nowcnt);
+    round(charCode(run.linetext[run.nowcnt].at(run.pos - 1)));
+    Color();
+    Timer1.stop();
+}
+
+void mainwindow::timercount_Timer()
+{
+    lbltime_->setText(QString::number(run.timecnt));
+    increment(run.timecnt);
+}
+
+void mainwindow::retry_Click()
+{
+    Form_Load();
+    if (run.flgresult) program_.end->close();
+    if (colorTagVisible()) Color();
+    focusCurrentLine();
+    Timer1.start();
+}
+
+void mainwindow::changeleve_Click()
+{
+    program_.level->open();
+    if (run.flgresult) program_.end->close();
+    if (colorTagVisible()) Color();
+}
+
+void mainwindow::cmd_Click(int) { focusCurrentLine(); }
+
+void mainwindow::cmdcolor_Click() { focusCurrentLine(); }
+
+void mainwindow::mnuToolsOptions_Click() { program_.option->open(); }
+
+void mainwindow::mnuHelpAbout_Click() { program_.about->open(this); }
+
+void mainwindow::focusCurrentLine()
+{
+    if (run.nowcnt <= 4) txtin_[run.nowcnt]->setFocus(Qt::OtherFocusReason);
+}
+
+bool mainwindow::colorTagVisible() const { return keyboard_->cmdcolor()->isVisibleTo(this); }
+
+void mainwindow::round(int inputcode)
+{
+    guide.round(inputcode);
+    keyboard_->refreshFrames();
+}
+
+void mainwindow::Color()
+{
+    const int line = std::min<int>(run.nowcnt, 4);
+    if (const auto tag = ::Color(guide.Index, run.nowcnt, run.pos, txtinLeft,
+                                 txtinTop + linePitch * line))
+        keyboard_->applyColor(*tag);
+}
+
+// Input boxes
+
+bool mainwindow::txtin_KeyPress(int, QChar typed) { return engine_.txtin_KeyPress(typed); }
+
+void mainwindow::txtin_KeyUp(int) { engine_.txtin_KeyUp(); }
+
+void mainwindow::txtin_Click(int index)
+{
+    if (!run.flgnotext && run.nowcnt <= 4 && index != run.nowcnt) focusCurrentLine();
+}
+
+// What the judging asks of the window
+
+float mainwindow::now() const { return program_.platform.clock.secondsSinceMidnight(); }
+
+bool mainwindow::flgspace() const { return program_.option->flgspace; }
+
+void mainwindow::beep() { program_.platform.beep.beep(); }
+
+void mainwindow::startTimeDisplay() { timercount.start(); }
+
+void mainwindow::focusLine(int line) { txtin_[line]->setFocus(Qt::OtherFocusReason); }
+
+void mainwindow::endRun()
+{
+    timercount.stop();
+    openResults();
+}
+
+void mainwindow::openResults() { program_.end->open(); }
+
+QString mainwindow::boxText(int line) const { return txtin_[line]->text(); }
+
+void mainwindow::setBoxText(int line, const QString& text) { txtin_[line]->setText(text); }
+
+void mainwindow::moveCaretToEnd(int line) { txtin_[line]->setCursorPosition(txtin_[line]->text().size()); }
+
+// The other windows' calls
+
+FinishedRun mainwindow::finishedRun() const
+{
+    return {run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt, run.finishedRuns};
+}
+
+int mainwindow::level() const { return program_.level->level; }
+
+void mainwindow::setTaketime(float taketime) { run.taketime = taketime; }
+
+void mainwindow::restartFromResults()
+{
+    Form_Load();
+    if (colorTagVisible()) Color();
+    txtin_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void mainwindow::quitFromResults()
+{
+    close();
+    run.flgresult = false;
+}
+
+void mainwindow::enableTimer1() { Timer1.start(); }
+
+void mainwindow::startLevelRun()
+{
+    Form_Load();
+    if (colorTagVisible()) Color();
+    txtin_[0]->setFocus(Qt::OtherFocusReason);
+    Timer1.start();
+}
+
+void mainwindow::applyColorTag(bool show)
+{
+    if (show) Color();
+    keyboard_->setColorTagVisible(show);
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "app/inputbox.h"
+#include "dialogs/dialoghosts.h"
+#include "keyboard/keyguide.h"
+#include "results/resultshost.h"
+#include "typing/runstate.h"
+#include "typing/typingengine.h"
+#include "typing/typingview.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+
+class Program;
+class KeyboardWidgets;
+class QLabel;
+class QAction;
+
+// The practice window: five lines with their input boxes, the on-screen keyboard, the
+// elapsed-time display, two timers and the menu. It owns the run's state.
+class mainwindow : public QMainWindow,
+                   private InputBoxHandler,
+                   private TypingView,
+                   public ResultsHost,
+                   public LevelHost,
+                   public OptionHost {
+    Q_OBJECT
+public:
+    explicit mainwindow(Program& program);
+    ~mainwindow() override;
+
+    // Prepares a new run: counters reset, options re-read, a new block loaded.
+    void Form_Load();
+
+    void Timer1_Timer();
+    void timercount_Timer();
+    void retry_Click();
+    void changeleve_Click();
+    void cmd_Click(int index);
+    void cmdcolor_Click();
+    void mnuToolsOptions_Click();
+    void mnuHelpAbout_Click();
+
+    // Frames the key of a character code and moves the colour tag.
+    void round(int inputcode) override;
+    void Color() override;
+
+    // The run's variables, shared with the other windows.
+    RunState run;
+    KeyGuide guide;
+
+    QTimer Timer1;
+    QTimer timercount;
+
+    InputBox* txtin(int i) const { return txtin_[i]; }
+    QLabel* lblin(int i) const { return lblin_[i]; }
+    QLabel* lbltime() const { return lbltime_; }
+    KeyboardWidgets& keyboard() const { return *keyboard_; }
+    QAction* action(const QString& caption) const;
+
+    // ResultsHost
+    FinishedRun finishedRun() const override;
+    int level() const override;
+    void setTaketime(float taketime) override;
+    void restartFromResults() override;
+    void quitFromResults() override;
+    void enableTimer1() override;
+
+    // LevelHost
+    void startLevelRun() override;
+
+    // OptionHost
+    void applyColorTag(bool show) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void Form_Unload();
+    void loadText();
+    void focusCurrentLine();
+    bool colorTagVisible() const;
+
+    // InputBoxHandler
+    bool txtin_KeyPress(int index, QChar typed) override;
+    void txtin_KeyUp(int index) override;
+    void txtin_Click(int index) override;
+
+    // TypingView
+    float now() const override;
+    bool flgspace() const override;
+    void beep() override;
+    void startTimeDisplay() override;
+    void focusLine(int line) override;
+    void endRun() override;
+    void openResults() override;
+    QString boxText(int line) const override;
+    void setBoxText(int line, const QString& text) override;
+    void moveCaretToEnd(int line) override;
+
+    Program& program_;
+    TypingEngine engine_;
+    std::array<InputBox*, 5> txtin_{};
+    std::array<QLabel*, 5> lblin_{};
+    QLabel* lbltime_ = nullptr;
+    KeyboardWidgets* keyboard_ = nullptr;
+    qint16 maxcmd = 50;
+};

@@ -1,0 +1,142 @@
+#include "app/practicetext.h"
+
+#include "ui/randomsource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTemporaryFile>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace practicetext {
+
+namespace {
+
+constexpr int maxCount = std::numeric_limits<qint16>::max();
+
+// Characters that could not be decoded become "?" so the line stays typeable.
+QString decode(const QByteArray& bytes)
+{
+    QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);
+    QString text = decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+    for (QChar& c : text)
+        if (c == QChar(0x1A) || c == QChar::ReplacementCharacter) c = u'?';
+    return text;
+}
+
+} // namespace
+
+QString fileNameForLevel(int level)
+{
+    switch (level) {
+    case 1: return QStringLiteral("beginner.txt");
+    case 3: return QStringLiteral("advance.txt");
+    case 4: return QStringLiteral("tenkey.txt");
+    default: return QStringLiteral("middle.txt");
+    }
+}
+
+bool writeTenkey(const QString& path, RandomSource& random)
+{
+    QByteArray text;
+    for (int line = 0; line < blockLines; ++line) {
+        for (int j = 1; j <= tenkeyLineLength; ++j) {
+            if (j % 5 == 0)
+                text.append(' ');
+            else
+                text.append(char('0' + std::min(9, int(std::floor(random.next() * 10.0f)))));
+        }
+        text.append("\r\n");
+    }
+
+    // A temporary file renamed over the old one: never half a file, and a link of that
+    // name is replaced rather than followed.
+    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.tenkey-XXXXXX"));
+    if (!temp.open() || temp.write(text) != text.size() || !temp.flush()) return false;
+    temp.setAutoRemove(false);
+    const QString tempName = temp.fileName();
+    temp.close();
+    if (std::rename(QFile::encodeName(tempName).constData(),
+                    QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(tempName);
+        return false;
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                    QFile::ReadOther);
+    return true;
+}
+
+QStringList decodeLines(const QByteArray& bytes)
+{
+    const QString text = decode(bytes);
+    QStringList lines;
+    qsizetype begin = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\n' && c != u'\r') continue;
+        lines.append(text.mid(begin, i - begin));
+        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n') ++i;
+        begin = i + 1;
+    }
+    // A last line without a line end still counts.
+    if (begin < size) lines.append(text.mid(begin));
+    return lines;
+}
+
+PracticeBlock pickBlock(const QStringList& lines, float r)
+{
+    PracticeBlock block;
+    const qsizetype n = lines.size();
+    const qsizetype first = std::max<qsizetype>(0, qsizetype(std::floor(r * float(n - 5))));
+    int k = 0;
+    for (qsizetype i = first; i < n && k < blockLines; ++i, ++k) {
+        QString line = lines.at(i);
+        while (line.endsWith(u' ')) line.chop(1);
+        // Positions are 16-bit and run one past the line's end, so a longer line is cut.
+        if (line.size() > maxCount - 1) line.truncate(maxCount - 1);
+        block.linetext[k] = line;
+        block.linelen[k] = static_cast<qint16>(line.size());
+        block.mojicnt = static_cast<qint16>(std::min<qsizetype>(maxCount, block.mojicnt + line.size()));
+    }
+    return block;
+}
+
+LoadResult load(int level, const QString& directory, RandomSource& random)
+{
+    LoadResult result;
+    result.fileName = fileNameForLevel(level);
+    const QString path = QDir(directory).filePath(result.fileName);
+
+    if (level == 4 && !writeTenkey(path, random)) {
+        result.problem = LoadProblem::TenkeyUnwritable;
+        return result;
+    }
+
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.problem = LoadProblem::FileMissing;
+        return result;
+    }
+    const QStringList lines = decodeLines(file.readAll());
+    file.close();
+    result.block = pickBlock(lines, random.next());
+    return result;
+}
+
+QString problemText(const LoadResult& result)
+{
+    switch (result.problem) {
+    case LoadProblem::FileMissing:
+        return result.fileName + QStringLiteral("ファイルが見つかりません");
+    case LoadProblem::TenkeyUnwritable:
+        return result.fileName + QStringLiteral("を書き込めません");
+    case LoadProblem::None: break;
+    }
+    return {};
+}
+
+} // namespace practicetext

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class RandomSource;
+
+// Five consecutive lines of a practice file, trailing spaces removed. Slot 5 stays empty.
+struct PracticeBlock {
+    std::array<QString, 6> linetext;
+    std::array<qint16, 6> linelen{};
+    qint16 mojicnt = 0;
+};
+
+// What went wrong while loading, for the message the user sees.
+enum class LoadProblem { None, FileMissing, TenkeyUnwritable };
+
+struct LoadResult {
+    PracticeBlock block;
+    LoadProblem problem = LoadProblem::None;
+    QString fileName;
+};
+
+namespace practicetext {
+
+inline constexpr int blockLines = 5;
+inline constexpr int tenkeyLineLength = 75;
+
+QString fileNameForLevel(int level);
+
+// Five lines of random digit groups, written whole or not at all.
+bool writeTenkey(const QString& path, RandomSource& random);
+
+// Splits a file's bytes into lines, decoding Shift-JIS (CP932) once.
+QStringList decodeLines(const QByteArray& bytes);
+
+// Picks the block: first = floor(r * (N - 5)), so a file's last line is never shown.
+PracticeBlock pickBlock(const QStringList& lines, float r);
+
+// The whole load for a level, in the given directory.
+LoadResult load(int level, const QString& directory, RandomSource& random);
+
+// The message for a failed load.
+QString problemText(const LoadResult& result);
+
+} // namespace practicetext

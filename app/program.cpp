@@ -1,0 +1,44 @@
+#include "app/program.h"
+
+#include "app/mainwindow.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmlevel.h"
+#include "dialogs/frmoption.h"
+#include "results/frmend.h"
+#include "ui/clock.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+Program::Program(Platform& p, const QString& dir)
+    : platform(p), store(p.settings), directory(dir)
+{
+    main = std::make_unique<mainwindow>(*this);
+    option = std::make_unique<frmoption>(*main, store);
+    level = std::make_unique<frmlevel>(*main, platform.messages);
+    end = std::make_unique<frmend>(*main, store, platform.clock);
+    about = std::make_unique<frmAbout>(platform.browser, platform.messages);
+}
+
+Program::~Program()
+{
+    // The dialogs close before the window they call into goes.
+    about.reset();
+    end.reset();
+    level.reset();
+    option.reset();
+    main.reset();
+}
+
+void Program::start()
+{
+    end->flglevel = true;
+    main->Form_Load();
+    main->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = main->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        main->move(frame.topLeft());
+    }
+    main->show();
+}

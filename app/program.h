@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/settingsstore.h"
+#include "ui/platform.h"
+
+#include <QString>
+#include <memory>
+
+class mainwindow;
+class frmend;
+class frmlevel;
+class frmoption;
+class frmAbout;
+
+// The five windows of the program, one instance each for its whole life, and the services
+// they share. Windows reach one another through here.
+class Program {
+public:
+    // `directory` holds the practice texts.
+    Program(Platform& platform, const QString& directory);
+    ~Program();
+
+    // The start: ask for the level once the main window is up, then show it.
+    void start();
+
+    Platform& platform;
+    SettingsStore store;
+    const QString directory;
+
+    std::unique_ptr<mainwindow> main;
+    std::unique_ptr<frmoption> option;
+    std::unique_ptr<frmlevel> level;
+    std::unique_ptr<frmend> end;
+    std::unique_ptr<frmAbout> about;
+};

@@ -1,0 +1,186 @@
+#include "app/practicetext.h"
+#include "ui/randomsource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QStringList numbered(int n)
+{
+    QStringList lines;
+    for (int i = 0; i < n; ++i) lines << QStringLiteral("line %1").arg(i);
+    return lines;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class PracticeTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void blockChoiceNeverShowsTheLastLine()
+    {
+        for (float r : {0.0f, 0.5f, 0.9999f}) {
+            // Five lines: the whole file. Six: lines 0..4 every time.
+            for (int n : {5, 6}) {
+                const PracticeBlock block = practicetext::pickBlock(numbered(n), r);
+                QCOMPARE(block.linetext[0], QString("line 0"));
+                QCOMPARE(block.linetext[4], QString("line 4"));
+            }
+            const PracticeBlock block = practicetext::pickBlock(numbered(20), r);
+            const int first = int(r * 15);
+            QCOMPARE(block.linetext[0], QStringLiteral("line %1").arg(first));
+            QCOMPARE(block.linetext[4], QStringLiteral("line %1").arg(first + 4));
+        }
+        QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f).linetext[4], QString("line 18"));
+    }
+
+    void shortFilesLeaveTheOtherSlotsEmpty()
+    {
+        const PracticeBlock block = practicetext::pickBlock({"ab", "cd"}, 0.7f);
+        QCOMPARE(block.linetext[1], QString("cd"));
+        for (int k = 2; k < 6; ++k) {
+            QVERIFY(block.linetext[k].isEmpty());
+            QCOMPARE(block.linelen[k], qint16(0));
+        }
+        QCOMPARE(block.mojicnt, qint16(4));
+    }
+
+    void onlyTrailingSpacesAreTrimmed()
+    {
+        const PracticeBlock block =
+            practicetext::pickBlock({"abc   ", "     ", " a b ", "x", "y", "z"}, 0.0f);
+        QCOMPARE(block.linetext[0], QString("abc"));
+        QCOMPARE(block.linelen[0], qint16(3));
+        QCOMPARE(block.linetext[1], QString());
+        QCOMPARE(block.linelen[1], qint16(0));
+        QCOMPARE(block.linetext[2], QString(" a b"));
+        QCOMPARE(block.mojicnt, qint16(3 + 0 + 4 + 1 + 1));
+        QVERIFY(block.linetext[5].isEmpty());
+    }
+
+    void linesBeyond16BitsAreCutNotWrapped()
+    {
+        const QString huge(40000, u'a');
+        const PracticeBlock block = practicetext::pickBlock({huge, huge}, 0.0f);
+        QVERIFY(block.linelen[0] > 0);
+        QCOMPARE(block.linelen[0], qint16(block.linetext[0].size()));
+        QCOMPARE(block.mojicnt, qint16(32767));
+    }
+
+    void decodingKeepsEveryLine()
+    {
+        // CP932: 0x5C is the backslash and 0x7E the tilde; 82 A0 is "あ".
+        const QStringList cp932 = practicetext::decodeLines("c:\\dir ~x\r\n\x82\xa0\r\n");
+        QCOMPARE(cp932, (QStringList{"c:\\dir ~x", QString::fromUtf8("あ")}));
+        // LF-only ends, a last line without an end, a lone CR.
+        QCOMPARE(practicetext::decodeLines("a\nb\rc\r\nd"), (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(practicetext::decodeLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
+        // Bytes that are no Shift-JIS become a typeable "?" and nothing after them is lost.
+        const QStringList broken = practicetext::decodeLines("ab\xff\xfd" "cd\r\nnext\r\n");
+        QCOMPARE(broken.size(), 2);
+        QVERIFY(broken[0].startsWith("ab"));
+        QVERIFY(broken[0].endsWith("cd"));
+        QVERIFY(broken[0].contains(u'?'));
+        QCOMPARE(broken[1], QString("next"));
+    }
+
+    void fileNamesByLevel()
+    {
+        const QStringList expected{"middle.txt", "beginner.txt", "middle.txt", "advance.txt",
+                                   "tenkey.txt", "middle.txt"};
+        for (int level = 0; level <= 5; ++level)
+            QCOMPARE(practicetext::fileNameForLevel(level), expected[level]);
+    }
+
+    void numericLevelWritesFreshDigitGroups()
+    {
+        QTemporaryDir dir;
+        SystemRandom random;
+        const LoadResult result = practicetext::load(4, dir.path(), random);
+        QCOMPARE(result.problem, LoadProblem::None);
+        QFile file(dir.filePath("tenkey.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("\r\n"), 5);
+        QCOMPARE(bytes.size(), 5 * 77);
+        const QRegularExpression groups("^([0-9]{4} ){14}[0-9]{4}$");
+        for (int k = 0; k < 5; ++k) {
+            QVERIFY2(groups.match(result.block.linetext[k]).hasMatch(),
+                     qPrintable(result.block.linetext[k]));
+            QCOMPARE(result.block.linelen[k], qint16(74));
+        }
+        QCOMPARE(result.block.mojicnt, qint16(370));
+        // One generator for the whole file: its lines are not copies of one another.
+        QVERIFY(result.block.linetext[0] != result.block.linetext[1]);
+    }
+
+    void numericFileReplacesALinkInsteadOfFollowingIt()
+    {
+        QTemporaryDir dir;
+        const QString victim = dir.filePath("precious.txt");
+        writeFile(victim, "keep me\r\n");
+        QVERIFY(QFile::link(victim, dir.filePath("tenkey.txt")));
+        SystemRandom random;
+        QCOMPARE(practicetext::load(4, dir.path(), random).problem, LoadProblem::None);
+        QVERIFY(!QFileInfo(dir.filePath("tenkey.txt")).isSymLink());
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep me\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void problemsAreReportedByName()
+    {
+        QTemporaryDir dir;
+        FixedRandom random;
+        LoadResult missing = practicetext::load(3, dir.path(), random);
+        QCOMPARE(missing.problem, LoadProblem::FileMissing);
+        QCOMPARE(practicetext::problemText(missing),
+                 QString::fromUtf8("advance.txtファイルが見つかりません"));
+        for (const QString& slot : missing.block.linetext) QVERIFY(slot.isEmpty());
+
+        // A directory under the practice file's name reads like a missing file.
+        QVERIFY(QDir(dir.path()).mkdir("middle.txt"));
+        QCOMPARE(practicetext::load(2, dir.path(), random).problem, LoadProblem::FileMissing);
+
+        const LoadResult unwritable =
+            practicetext::load(4, dir.filePath("no/such/dir"), random);
+        QCOMPARE(unwritable.problem, LoadProblem::TenkeyUnwritable);
+        QCOMPARE(practicetext::problemText(unwritable),
+                 QString::fromUtf8("tenkey.txtを書き込めません"));
+    }
+
+    void loadReadsTheChosenBlockFromDisk()
+    {
+        QTemporaryDir dir;
+        QByteArray bytes;
+        for (int i = 0; i < 12; ++i) bytes += "row " + QByteArray::number(i) + "  \r\n";
+        writeFile(dir.filePath("beginner.txt"), bytes);
+        FixedRandom random({0.5f});
+        const LoadResult result = practicetext::load(1, dir.path(), random);
+        // floor(0.5 * 7) = 3
+        QCOMPARE(result.block.linetext[0], QString("row 3"));
+        QCOMPARE(result.block.linetext[4], QString("row 7"));
+        QCOMPARE(result.block.mojicnt, qint16(25));
+    }
+};
+
+int runPracticeTextTests(int argc, char** argv)
+{
+    PracticeTextTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_practicetext.moc"

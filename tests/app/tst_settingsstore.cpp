@@ -1,0 +1,137 @@
+#include "app/settingsstore.h"
+#include "ui/settingsmedium.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void namesMatchWithoutRegardToCase()
+    {
+        MemorySettingsMedium medium;
+        SettingsStore store(medium);
+        store.writeFlag("Setting", "color", true);
+        QVERIFY(store.readFlag("setting", "COLOR", false));
+        store.write("Settings", "MainLeft", "1500");
+        QCOMPARE(store.read("SETTINGS", "mainleft", "x"), QString("1500"));
+        // One value, not two differently-cased copies.
+        store.write("setting", "Color", "0");
+        QCOMPARE(medium.values.size(), 2);
+        QVERIFY(!store.readFlag("Setting", "color", true));
+    }
+
+    void flagsReadZeroAsOffAndOtherNumbersAsOn_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("fallback");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("0") << "0" << true << false;
+        QTest::newRow("1") << "1" << false << true;
+        QTest::newRow("2") << "2" << false << true;
+        QTest::newRow("-1") << "-1" << false << true;
+        QTest::newRow("0.0") << "0.0" << true << false;
+        QTest::newRow("text keeps fallback on") << "yes" << true << true;
+        QTest::newRow("text keeps fallback off") << "yes" << false << false;
+        QTest::newRow("empty keeps fallback") << "" << true << true;
+    }
+    void flagsReadZeroAsOffAndOtherNumbersAsOn()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, fallback);
+        QFETCH(bool, expected);
+        MemorySettingsMedium medium;
+        SettingsStore store(medium);
+        store.write("Setting", "skipspace", stored);
+        QCOMPARE(store.readFlag("Setting", "skipspace", fallback), expected);
+    }
+
+    void absentValuesGiveTheFallback()
+    {
+        MemorySettingsMedium medium;
+        SettingsStore store(medium);
+        QVERIFY(store.readFlag("Setting", "skipspace", true));
+        QVERIFY(!store.readFlag("setting", "color", false));
+        QCOMPARE(store.read("maxtokuten", "1", "------"), QString("------"));
+        QCOMPARE(store.readInt16("maxtokuten", "1"), qint16(0));
+        QVERIFY(medium.values.isEmpty()); // reading creates nothing
+    }
+
+    void integersOutside16BitsReadAsZero()
+    {
+        MemorySettingsMedium medium;
+        SettingsStore store(medium);
+        const QList<QPair<QString, qint16>> cases{
+            {"120", 120},   {"-5", -5},  {"32767", 32767}, {"-32768", -32768},
+            {"32768", 0},   {"99999", 0}, {"12abc", 0},     {"1.5", 0}};
+        for (const auto& [text, value] : cases) {
+            store.write("tokuten", "1回目", text);
+            QCOMPARE(store.readInt16("tokuten", "1回目"), value);
+        }
+    }
+
+    void placementNumbersAsSingleText()
+    {
+        QCOMPARE(SettingsStore::singleText(15240.0f), QString("15240"));
+        QCOMPARE(SettingsStore::singleText(-150.0f), QString("-150"));
+        QCOMPARE(SettingsStore::singleText(0.0f), QString("0"));
+        QCOMPARE(SettingsStore::singleText(7.5f), QString("7.5"));
+    }
+
+    void iniFileRoundTripsJapaneseKeys()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dovanel.ini");
+        {
+            IniSettingsMedium medium(path);
+            SettingsStore store(medium);
+            store.write("tokuten", "10回目", "-42");
+            store.write("date", "3", "2026/12/06");
+        }
+        IniSettingsMedium medium(path);
+        SettingsStore store(medium);
+        QCOMPARE(store.readInt16("Tokuten", "10回目"), qint16(-42));
+        QCOMPARE(store.read("DATE", "3", ""), QString("2026/12/06"));
+    }
+
+    void damagedFileIsKeptBeforeTheFirstWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dovanel.ini");
+        const QByteArray damaged = "[maxtokuten\n1=250\n[date]\n1=2026/01/02\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damaged);
+        }
+        IniSettingsMedium medium(path);
+        SettingsStore store(medium);
+        store.read("maxtokuten", "1", "");
+        QVERIFY(!QFile::exists(path + ".damaged")); // reading alone changes nothing
+        store.write("tokuten", "1回目", "10");
+        QFile copy(path + ".damaged");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), damaged);
+    }
+
+    void unwritableFileNeverStopsTheProgram()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("notadir"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        IniSettingsMedium medium(dir.filePath("notadir/dovanel.ini"));
+        SettingsStore store(medium);
+        store.write("Settings", "MainLeft", "100");
+        QCOMPARE(store.read("Settings", "MainLeft", "none"), QString("100"));
+    }
+};
+
+int runSettingsStoreTests(int argc, char** argv)
+{
+    SettingsStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settingsstore.moc"

@@ -1,0 +1,5 @@
+#include "ui/browser.h"
+
+#include <QDesktopServices>
+
+bool DesktopBrowser::open(const QUrl& address) { return QDesktopServices::openUrl(address); }

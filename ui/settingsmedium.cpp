@@ -1,0 +1,71 @@
+#include "ui/settingsmedium.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+QString path(const QString& section, const QString& key) { return section + u'/' + key; }
+
+QString text(const QVariant& value)
+{
+    // A hand-edited value with commas reads back as a list; keep it as the user wrote it.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u", ");
+    return value.toString();
+}
+
+} // namespace
+
+IniSettingsMedium::IniSettingsMedium(const QString& file)
+{
+    if (file.isEmpty())
+        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                QStringLiteral("dovanel"),
+                                                QStringLiteral("dovanel"));
+    else
+        settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    // QSettings rewrites a file it could not parse with only what it understood.
+    damagedCopyPending_ = settings_->status() == QSettings::FormatError;
+}
+
+IniSettingsMedium::~IniSettingsMedium() = default;
+
+QString IniSettingsMedium::fileName() const { return settings_->fileName(); }
+
+std::optional<QString> IniSettingsMedium::value(const QString& section, const QString& key) const
+{
+    const QVariant v = settings_->value(path(section, key));
+    if (!v.isValid()) return std::nullopt;
+    return text(v);
+}
+
+void IniSettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
+{
+    if (damagedCopyPending_) keepDamagedCopy();
+    settings_->setValue(path(section, key), text);
+    // Written at once, so a crash later in the session keeps the results so far.
+    settings_->sync();
+}
+
+void IniSettingsMedium::keepDamagedCopy()
+{
+    damagedCopyPending_ = false;
+    const QString damaged = fileName() + QStringLiteral(".damaged");
+    QFile::remove(damaged);
+    QFile::copy(fileName(), damaged);
+}
+
+std::optional<QString> MemorySettingsMedium::value(const QString& section,
+                                                   const QString& key) const
+{
+    const auto it = values.constFind(path(section, key));
+    if (it == values.constEnd()) return std::nullopt;
+    return *it;
+}
+
+void MemorySettingsMedium::setValue(const QString& section, const QString& key,
+                                    const QString& text)
+{
+    values.insert(path(section, key), text);
+}
