@@ -1,0 +1,227 @@
+#include "typing/typingengine.h"
+#include "typing/typingview.h"
+
+#include <QTest>
+
+namespace {
+
+// Records what the judging asks of the window.
+class RecordingView : public TypingView {
+public:
+    float now() const override { return clock; }
+    bool flgspace() const override { return skip; }
+    void beep() override { ++beeps; }
+    void startTimeDisplay() override { ++clockStarts; }
+    void focusLine(int line) override { focus << line; }
+    void round(int code) override { guided << code; }
+    void Color() override { ++colors; }
+    void endRun() override { ++ends; }
+    void openResults() override { ++reopened; }
+    QString boxText(int line) const override { return boxes[line]; }
+    void setBoxText(int line, const QString& text) override { boxes[line] = text; }
+    void moveCaretToEnd(int line) override { caretAtEnd << line; }
+
+    float clock = 100.0f;
+    bool skip = false;
+    int beeps = 0, clockStarts = 0, colors = 0, ends = 0, reopened = 0;
+    QList<int> focus, guided, caretAtEnd;
+    QString boxes[6];
+};
+
+struct Fixture {
+    explicit Fixture(const QStringList& lines, bool skip = false)
+    {
+        for (int k = 0; k < lines.size(); ++k) {
+            run.linetext[k] = lines[k];
+            run.linelen[k] = qint16(lines[k].size());
+            run.mojicnt = qint16(run.mojicnt + lines[k].size());
+        }
+        view.skip = skip;
+    }
+    // Types like the input box does: a kept character enters the current box.
+    bool type(QChar c)
+    {
+        const int line = run.nowcnt;
+        const bool kept = engine.txtin_KeyPress(c);
+        if (kept) view.boxes[line] += TypingEngine::typedCharacter(c);
+        engine.txtin_KeyUp();
+        return kept;
+    }
+    void type(const QString& text)
+    {
+        for (QChar c : text) type(c);
+    }
+    RunState run;
+    RecordingView view;
+    TypingEngine engine{run, view};
+};
+
+} // namespace
+
+class TypingEngineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wrongFirstKeyStartsTheClockAndCountsAMiss()
+    {
+        Fixture f({"Abc", "d"});
+        QVERIFY(!f.type(u'a')); // case matters
+        QCOMPARE(f.view.clockStarts, 1);
+        QCOMPARE(f.run.start, 100.0f);
+        QVERIFY(!f.run.flgstart);
+        QCOMPARE(f.run.inputcnt, qint16(1));
+        QCOMPARE(f.run.misscnt, qint16(1));
+        QCOMPARE(f.view.beeps, 1);
+        QCOMPARE(f.run.pos, qint16(1));
+        // The same key is guided again.
+        QCOMPARE(f.view.guided, QList<int>{'A'});
+        f.view.clock = 101.0f;
+        QVERIFY(f.type(u'A'));
+        QCOMPARE(f.view.clockStarts, 1);
+        QCOMPARE(f.run.start, 100.0f);
+    }
+
+    void controlKeysAreMissesThatRemoveNothing()
+    {
+        Fixture f({"ab", "c"});
+        f.type(u'a');
+        for (QChar c : {QChar(8), QChar(13), QChar(27)}) QVERIFY(!f.type(c));
+        QCOMPARE(f.run.misscnt, qint16(3));
+        QCOMPARE(f.run.inputcnt, qint16(4));
+        QCOMPARE(f.view.boxes[0], QString("a"));
+        QCOMPARE(f.run.pos, qint16(2));
+    }
+
+    void aLineWithOneMissAndBlankLinesAfterIt()
+    {
+        Fixture f({"xyz", "", "", "q"});
+        f.type("xy");
+        f.type(u'k');
+        f.type(u'z');
+        QCOMPARE(f.run.inputcnt, qint16(4));
+        QCOMPARE(f.run.misscnt, qint16(1));
+        QCOMPARE(f.view.boxes[0], QString("xyz"));
+        QCOMPARE(f.run.pos, qint16(1));
+        QCOMPARE(f.run.nowcnt, qint16(3));
+        QCOMPARE(f.view.focus, (QList<int>{1, 2, 3}));
+        QCOMPARE(f.view.guided.last(), int('q'));
+        // The last character ends the run and stays in its box.
+        f.view.clock = 130.5f;
+        QVERIFY(f.type(u'q'));
+        QCOMPARE(f.view.ends, 1);
+        QCOMPARE(f.run.finish, 130.5f);
+        QVERIFY(f.run.flgresult);
+        QCOMPARE(f.run.nowcnt, qint16(5));
+        QCOMPARE(f.view.boxes[3], QString("q"));
+    }
+
+    void blankLinesToTheEndFinishTheRun()
+    {
+        Fixture f({"ab", "c", "", ""});
+        f.type("abc");
+        QCOMPARE(f.view.ends, 1);
+        QCOMPARE(f.view.focus, (QList<int>{1, 2, 3, 4}));
+        // After the end nothing is counted; the results come forward again.
+        const qint16 before = f.run.inputcnt;
+        QVERIFY(!f.type(u'x'));
+        QCOMPARE(f.run.inputcnt, before);
+        QCOMPARE(f.view.reopened, 1);
+        QCOMPARE(f.view.ends, 1);
+        QCOMPARE(f.run.finishedRuns, 1u);
+    }
+
+    void oneSpaceIsSkippedOnRelease()
+    {
+        Fixture f({"ab cd", "e"}, true);
+        f.engine.txtin_KeyPress(u'a');
+        f.view.boxes[0] += u'a';
+        f.engine.txtin_KeyUp();
+        const int colorsBefore = f.view.colors;
+        QVERIFY(f.engine.txtin_KeyPress(u'b'));
+        f.view.boxes[0] += u'b';
+        // The press leaves the guide on b; the release passes the space.
+        QCOMPARE(f.view.guided.last(), int('b'));
+        QCOMPARE(f.view.colors, colorsBefore);
+        f.engine.txtin_KeyUp();
+        QCOMPARE(f.view.boxes[0], QString("ab "));
+        QCOMPARE(f.view.caretAtEnd, QList<int>{0});
+        QCOMPARE(f.view.guided.last(), int('c'));
+        QCOMPARE(f.run.pos, qint16(4));
+        QCOMPARE(f.run.mojicnt, qint16(5)); // 6 characters less the skipped space
+    }
+
+    void twoSpacesOneSkippedOneTypedOrSkippedByShift()
+    {
+        Fixture typed({"a  b", "c"}, true);
+        typed.type(u'a');
+        QCOMPARE(typed.view.guided.last(), 32); // the Space bar for the second space
+        QVERIFY(typed.type(u' '));
+        QCOMPARE(typed.view.guided.last(), int('b'));
+        QCOMPARE(typed.run.mojicnt, qint16(4));
+
+        Fixture shifted({"a  b", "c"}, true);
+        shifted.type(u'a');
+        shifted.engine.txtin_KeyUp(); // Shift released
+        QCOMPARE(shifted.view.guided.last(), int('b'));
+        QCOMPARE(shifted.view.boxes[0], QString("a  "));
+        QCOMPARE(shifted.run.mojicnt, qint16(3));
+    }
+
+    void withSkippingOffSpacesMustBeTyped()
+    {
+        Fixture f({"a b", "c"}, false);
+        f.type(u'a');
+        QCOMPARE(f.view.guided.last(), 32);
+        QCOMPARE(f.view.boxes[0], QString("a"));
+        QVERIFY(!f.type(u'b'));
+        QVERIFY(f.type(u' '));
+        QCOMPARE(f.run.mojicnt, qint16(4));
+    }
+
+    void aLineStartingWithASpace()
+    {
+        Fixture f({"a", " b", "c"}, true);
+        QVERIFY(f.engine.txtin_KeyPress(u'a'));
+        QCOMPARE(f.view.focus, QList<int>{1});
+        QVERIFY(f.view.guided.isEmpty()); // held back for the space
+        f.engine.txtin_KeyUp();
+        QCOMPARE(f.view.boxes[1], QString(" "));
+        QCOMPARE(f.view.guided.last(), int('b'));
+        // After blank lines the space itself is framed at once.
+        Fixture g({"a", "", " b", "c"}, true);
+        g.engine.txtin_KeyPress(u'a');
+        QCOMPARE(g.view.guided.last(), 32);
+        QCOMPARE(g.view.colors, 0);
+    }
+
+    void yenAndOverlineKeysTypeBackslashAndTilde()
+    {
+        Fixture f({"\\~", "x"});
+        QVERIFY(f.type(QChar(0x00A5)));
+        QVERIFY(f.type(QChar(0x203E)));
+        QCOMPARE(f.run.misscnt, qint16(0));
+        QCOMPARE(f.view.boxes[0], QString("\\~"));
+    }
+
+    void refusedWhileTheTextIsMissing()
+    {
+        Fixture f({});
+        f.run.flgnotext = true;
+        QVERIFY(!f.type(u'a'));
+        QCOMPARE(f.run.inputcnt, qint16(0));
+        QCOMPARE(f.view.beeps, 0);
+        QCOMPARE(f.view.clockStarts, 0);
+    }
+
+    void countersStopAtTheirLimit()
+    {
+        Fixture f({"a", "b"});
+        f.run.inputcnt = 32767;
+        f.run.misscnt = 32767;
+        f.type(u'z');
+        QCOMPARE(f.run.inputcnt, qint16(32767));
+        QCOMPARE(f.run.misscnt, qint16(32767));
+    }
+};
+
+QTEST_GUILESS_MAIN(TypingEngineTest)
+#include "tst_typingengine.moc"
