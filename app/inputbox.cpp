@@ -12,7 +12,6 @@ InputBox::InputBox(int index, InputBoxHandler& handler, QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
-    setUndoRedoEnabled(false);
 }
 
 QChar InputBox::typedCharacter(const QKeyEvent& event)
@@ -25,8 +24,7 @@ QChar InputBox::typedCharacter(const QKeyEvent& event)
     default: break;
     }
     // With Ctrl or Alt held a key is a command, not a character.
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return {};
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
     const QString text = event.text();
     if (text.isEmpty()) return {};
     const QChar c = text.at(0);
@@ -45,6 +43,14 @@ bool InputBox::event(QEvent* e)
             return false;
         }
     }
+    // Tab is a key like any other here, not a way off the line.
+    if (e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
     return QLineEdit::event(e);
 }
 
@@ -60,13 +66,14 @@ void InputBox::keyPressEvent(QKeyEvent* e)
         case Qt::Key_End:
             if (!(e->modifiers() & Qt::ShiftModifier)) QLineEdit::keyPressEvent(e);
             break;
-        default: e->ignore(); return;
+        default: break;
         }
         e->accept();
         return;
     }
     e->accept();
-    if (handler_.txtin_KeyPress(index_, typed)) insert(QString(TypingEngine::typedCharacter(typed)));
+    if (handler_.txtin_KeyPress(index_, typed))
+        insert(QString(TypingEngine::typedCharacter(typed)));
 }
 
 void InputBox::keyReleaseEvent(QKeyEvent* e)
@@ -92,10 +99,17 @@ void InputBox::mouseReleaseEvent(QMouseEvent* e)
     handler_.txtin_Click(index_);
 }
 
-void InputBox::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+void InputBox::mouseMoveEvent(QMouseEvent* e)
+{
+    e->accept();
+}
 
-void InputBox::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+void InputBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    e->accept();
+}
 
-void InputBox::inputMethodEvent(QInputMethodEvent* e) { e->ignore(); }
-
-bool InputBox::focusNextPrevChild(bool) { return false; }
+void InputBox::inputMethodEvent(QInputMethodEvent* e)
+{
+    e->ignore();
+}

@@ -32,7 +32,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
     int index_;

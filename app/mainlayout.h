@@ -19,8 +19,7 @@ inline constexpr int linePitch = 960;
 // A half-width character of the practice font advances one colour-tag step, 165 twips.
 inline constexpr int linePixelSize = 22;
 
-inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335,
-                     lbltimeHeight = 495;
+inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335, lbltimeHeight = 495;
 inline constexpr double lbltimePoints = 20.25;
 
 inline constexpr int keyPoints = 22;

@@ -22,16 +22,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-using namespace mainlayout;
-
 mainwindow::mainwindow(Program& program) : program_(program), engine_(run, *this)
 {
-    setWindowTitle(caption);
+    setWindowTitle(mainlayout::caption);
     buildControls();
     buildMenu();
 
-    Timer1.setInterval(timer1Interval);
-    timercount.setInterval(timercountInterval);
+    Timer1.setInterval(mainlayout::timer1Interval);
+    timercount.setInterval(mainlayout::timercountInterval);
     connect(&Timer1, &QTimer::timeout, this, &mainwindow::Timer1_Timer);
     connect(&timercount, &QTimer::timeout, this, &mainwindow::timercount_Timer);
 }
@@ -41,35 +39,40 @@ mainwindow::~mainwindow() = default;
 void mainwindow::buildControls()
 {
     auto* client = new QWidget(this);
-    client->setFixedSize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
+    client->setFixedSize(twips::toPixels(mainlayout::clientWidth),
+                         twips::toPixels(mainlayout::clientHeight));
     setCentralWidget(client);
 
     QFont lineFont(fonts::gothic);
-    lineFont.setPixelSize(linePixelSize);
+    lineFont.setPixelSize(mainlayout::linePixelSize);
     lineFont.setStyleHint(QFont::Monospace);
-    for (int i = 0; i < lines; ++i) {
+    for (int i = 0; i < mainlayout::lines; ++i) {
         auto* label = new QLabel(client);
-        label->setGeometry(twips::rect(lblinLeft, lblinTop + linePitch * i, lblinWidth,
-                                       lblinHeight));
+        label->setGeometry(twips::rect(mainlayout::lblinLeft,
+                                       mainlayout::lblinTop + mainlayout::linePitch * i,
+                                       mainlayout::lblinWidth, mainlayout::lblinHeight));
         label->setFont(lineFont);
         label->setTextFormat(Qt::PlainText);
         lblin_[i] = label;
 
         auto* box = new InputBox(i, *this, client);
-        box->setGeometry(twips::rect(txtinLeft, txtinTop + linePitch * i, txtinWidth,
-                                     txtinHeight));
+        box->setGeometry(twips::rect(mainlayout::txtinLeft,
+                                     mainlayout::txtinTop + mainlayout::linePitch * i,
+                                     mainlayout::txtinWidth, mainlayout::txtinHeight));
         box->setFont(lineFont);
         // The typed text stands exactly under the practice text above it.
         box->setFrame(false);
-        box->setTextMargins(twips::toPixels(lblinLeft - txtinLeft), 0, 0, 0);
+        box->setTextMargins(twips::toPixels(mainlayout::lblinLeft - mainlayout::txtinLeft), 0, 0,
+                            0);
         box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0; "
                                           "background: white; }"));
         txtin_[i] = box;
     }
 
     lbltime_ = new QLabel(client);
-    lbltime_->setGeometry(twips::rect(lbltimeLeft, lbltimeTop, lbltimeWidth, lbltimeHeight));
-    lbltime_->setFont(fonts::design(fonts::proportionalGothic, lbltimePoints));
+    lbltime_->setGeometry(twips::rect(mainlayout::lbltimeLeft, mainlayout::lbltimeTop,
+                                      mainlayout::lbltimeWidth, mainlayout::lbltimeHeight));
+    lbltime_->setFont(fonts::design(fonts::proportionalGothic, mainlayout::lbltimePoints));
     lbltime_->setAutoFillBackground(true);
     QPalette white = lbltime_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -82,7 +85,8 @@ void mainwindow::buildControls()
     keyboard_->raiseOverlays();
 
     setTabOrder(txtin_[0], txtin_[1]);
-    for (int i = 1; i + 1 < lines; ++i) setTabOrder(txtin_[i], txtin_[i + 1]);
+    for (int i = 1; i + 1 < mainlayout::lines; ++i)
+        setTabOrder(txtin_[i], txtin_[i + 1]);
 }
 
 void mainwindow::buildMenu()
@@ -95,7 +99,8 @@ void mainwindow::buildMenu()
         connect(act, &QAction::triggered, this, slot);
     };
     QMenu* file = menuBar()->addMenu(maintext::mnuFile);
-    add(file, maintext::mnuFileExit, QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
+    add(file, maintext::mnuFileExit, QKeySequence(Qt::CTRL | Qt::Key_Q),
+        &mainwindow::mnuFileExit_Click);
     QMenu* tools = menuBar()->addMenu(maintext::mnuTools);
     add(tools, maintext::retry, QKeySequence(Qt::CTRL | Qt::Key_R), &mainwindow::retry_Click);
     add(tools, maintext::changeleve, QKeySequence(Qt::CTRL | Qt::Key_L),
@@ -133,10 +138,10 @@ void mainwindow::Form_Load()
 
     for (int i = 0; i <= maxcmd; ++i) {
         QFont font = keyboard_->cmd(i)->font();
-        font.setPointSize(keyPoints);
+        font.setPointSize(mainlayout::keyPoints);
         keyboard_->cmd(i)->setFont(font);
     }
-    for (int i = 0; i < lines; ++i) {
+    for (int i = 0; i < mainlayout::lines; ++i) {
         lblin_[i]->clear();
         txtin_[i]->clear();
     }
@@ -144,8 +149,8 @@ void mainwindow::Form_Load()
     txtin_[0]->setFocus(Qt::OtherFocusReason);
 
     frmoption& option = *program_.option;
-    option.flgspace = program_.store.readFlag(QStringLiteral("Setting"),
-                                              QStringLiteral("skipspace"), true);
+    option.flgspace =
+        program_.store.readFlag(QStringLiteral("Setting"), QStringLiteral("skipspace"), true);
     option.flgcolor = program_.store.readFlag(QStringLiteral("setting"), QStringLiteral("color"),
                                               option.flgcolor);
     applyColorTag(option.flgcolor);
@@ -165,12 +170,12 @@ void mainwindow::loadText()
     run.linelen = loaded.block.linelen;
     run.mojicnt = loaded.block.mojicnt;
     if (loaded.problem != LoadProblem::None) {
-        program_.platform.messages.inform(practicetext::problemText(loaded),
-                                          maintext::errorTitle);
+        program_.platform.messages.inform(practicetext::problemText(loaded), maintext::errorTitle);
         run.flgnotext = true;
         return;
     }
-    for (int i = 0; i < lines; ++i) lblin_[i]->setText(run.linetext[i]);
+    for (int i = 0; i < mainlayout::lines; ++i)
+        lblin_[i]->setText(run.linetext[i]);
 }
 
 void mainwindow::closeEvent(QCloseEvent* event)
@@ -261,20 +266,40 @@ void mainwindow::changeleve_Click()
     if (colorTagVisible()) Color();
 }
 
-void mainwindow::cmd_Click(int) { focusCurrentLine(); }
+void mainwindow::cmd_Click(int)
+{
+    focusCurrentLine();
+}
 
-void mainwindow::cmdcolor_Click() { focusCurrentLine(); }
+void mainwindow::cmdcolor_Click()
+{
+    focusCurrentLine();
+}
 
-void mainwindow::mnuToolsOptions_Click() { program_.option->open(); }
+void mainwindow::mnuFileExit_Click()
+{
+    close();
+}
 
-void mainwindow::mnuHelpAbout_Click() { program_.about->open(this); }
+void mainwindow::mnuToolsOptions_Click()
+{
+    program_.option->open();
+}
+
+void mainwindow::mnuHelpAbout_Click()
+{
+    program_.about->open(this);
+}
 
 void mainwindow::focusCurrentLine()
 {
     if (run.nowcnt <= 4) txtin_[run.nowcnt]->setFocus(Qt::OtherFocusReason);
 }
 
-bool mainwindow::colorTagVisible() const { return keyboard_->cmdcolor()->isVisibleTo(this); }
+bool mainwindow::colorTagVisible() const
+{
+    return keyboard_->cmdcolor()->isVisibleTo(this);
+}
 
 void mainwindow::round(int inputcode)
 {
@@ -285,16 +310,22 @@ void mainwindow::round(int inputcode)
 void mainwindow::Color()
 {
     const int line = std::min<int>(run.nowcnt, 4);
-    if (const auto tag = ::Color(guide.Index, run.nowcnt, run.pos, txtinLeft,
-                                 txtinTop + linePitch * line))
+    if (const auto tag = ::Color(guide.Index, run.nowcnt, run.pos, mainlayout::txtinLeft,
+                                 mainlayout::txtinTop + mainlayout::linePitch * line))
         keyboard_->applyColor(*tag);
 }
 
 // Input boxes
 
-bool mainwindow::txtin_KeyPress(int, QChar typed) { return engine_.txtin_KeyPress(typed); }
+bool mainwindow::txtin_KeyPress(int, QChar typed)
+{
+    return engine_.txtin_KeyPress(typed);
+}
 
-void mainwindow::txtin_KeyUp(int) { engine_.txtin_KeyUp(); }
+void mainwindow::txtin_KeyUp(int)
+{
+    engine_.txtin_KeyUp();
+}
 
 void mainwindow::txtin_Click(int index)
 {
@@ -303,15 +334,30 @@ void mainwindow::txtin_Click(int index)
 
 // What the judging asks of the window
 
-float mainwindow::now() const { return program_.platform.clock.secondsSinceMidnight(); }
+float mainwindow::now() const
+{
+    return program_.platform.clock.secondsSinceMidnight();
+}
 
-bool mainwindow::flgspace() const { return program_.option->flgspace; }
+bool mainwindow::flgspace() const
+{
+    return program_.option->flgspace;
+}
 
-void mainwindow::beep() { program_.platform.beep.beep(); }
+void mainwindow::beep()
+{
+    program_.platform.beep.beep();
+}
 
-void mainwindow::startTimeDisplay() { timercount.start(); }
+void mainwindow::startTimeDisplay()
+{
+    timercount.start();
+}
 
-void mainwindow::focusLine(int line) { txtin_[line]->setFocus(Qt::OtherFocusReason); }
+void mainwindow::focusLine(int line)
+{
+    txtin_[line]->setFocus(Qt::OtherFocusReason);
+}
 
 void mainwindow::endRun()
 {
@@ -319,13 +365,25 @@ void mainwindow::endRun()
     openResults();
 }
 
-void mainwindow::openResults() { program_.end->open(); }
+void mainwindow::openResults()
+{
+    program_.end->open();
+}
 
-QString mainwindow::boxText(int line) const { return txtin_[line]->text(); }
+QString mainwindow::boxText(int line) const
+{
+    return txtin_[line]->text();
+}
 
-void mainwindow::setBoxText(int line, const QString& text) { txtin_[line]->setText(text); }
+void mainwindow::setBoxText(int line, const QString& text)
+{
+    txtin_[line]->setText(text);
+}
 
-void mainwindow::moveCaretToEnd(int line) { txtin_[line]->setCursorPosition(txtin_[line]->text().size()); }
+void mainwindow::moveCaretToEnd(int line)
+{
+    txtin_[line]->setCursorPosition(txtin_[line]->text().size());
+}
 
 // The other windows' calls
 
@@ -334,9 +392,15 @@ FinishedRun mainwindow::finishedRun() const
     return {run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt, run.finishedRuns};
 }
 
-int mainwindow::level() const { return program_.level->level; }
+int mainwindow::level() const
+{
+    return program_.level->level;
+}
 
-void mainwindow::setTaketime(float taketime) { run.taketime = taketime; }
+void mainwindow::setTaketime(float taketime)
+{
+    run.taketime = taketime;
+}
 
 void mainwindow::restartFromResults()
 {
@@ -351,7 +415,10 @@ void mainwindow::quitFromResults()
     run.flgresult = false;
 }
 
-void mainwindow::enableTimer1() { Timer1.start(); }
+void mainwindow::enableTimer1()
+{
+    Timer1.start();
+}
 
 void mainwindow::startLevelRun()
 {

@@ -39,6 +39,7 @@ public:
     void changeleve_Click();
     void cmd_Click(int index);
     void cmdcolor_Click();
+    void mnuFileExit_Click();
     void mnuToolsOptions_Click();
     void mnuHelpAbout_Click();
 

@@ -59,8 +59,8 @@ bool writeTenkey(const QString& path, RandomSource& random)
     temp.setAutoRemove(false);
     const QString tempName = temp.fileName();
     temp.close();
-    if (std::rename(QFile::encodeName(tempName).constData(),
-                    QFile::encodeName(path).constData()) != 0) {
+    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) !=
+        0) {
         QFile::remove(tempName);
         return false;
     }
@@ -95,12 +95,14 @@ PracticeBlock pickBlock(const QStringList& lines, float r)
     int k = 0;
     for (qsizetype i = first; i < n && k < blockLines; ++i, ++k) {
         QString line = lines.at(i);
-        while (line.endsWith(u' ')) line.chop(1);
+        while (line.endsWith(u' '))
+            line.chop(1);
         // Positions are 16-bit and run one past the line's end, so a longer line is cut.
         if (line.size() > maxCount - 1) line.truncate(maxCount - 1);
         block.linetext[k] = line;
         block.linelen[k] = static_cast<qint16>(line.size());
-        block.mojicnt = static_cast<qint16>(std::min<qsizetype>(maxCount, block.mojicnt + line.size()));
+        block.mojicnt =
+            static_cast<qint16>(std::min<qsizetype>(maxCount, block.mojicnt + line.size()));
     }
     return block;
 }
@@ -132,8 +134,7 @@ QString problemText(const LoadResult& result)
     switch (result.problem) {
     case LoadProblem::FileMissing:
         return result.fileName + QStringLiteral("ファイルが見つかりません");
-    case LoadProblem::TenkeyUnwritable:
-        return result.fileName + QStringLiteral("を書き込めません");
+    case LoadProblem::TenkeyUnwritable: return result.fileName + QStringLiteral("を書き込めません");
     case LoadProblem::None: break;
     }
     return {};

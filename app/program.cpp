@@ -10,8 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-Program::Program(Platform& p, const QString& dir)
-    : platform(p), store(p.settings), directory(dir)
+Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
 {
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);

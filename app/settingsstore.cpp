@@ -8,7 +8,10 @@
 namespace {
 
 // The one place where names lose their case: "Setting" and "setting" are one section.
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name)
+{
+    return name.toCaseFolded();
+}
 
 } // namespace
 
@@ -26,10 +29,9 @@ void SettingsStore::write(const QString& section, const QString& key, const QStr
 bool SettingsStore::readFlag(const QString& section, const QString& key, bool fallback) const
 {
     bool isNumber = false;
-    const double number =
-        read(section, key, fallback ? QStringLiteral("1") : QStringLiteral("0"))
-            .trimmed()
-            .toDouble(&isNumber);
+    const double number = read(section, key, fallback ? QStringLiteral("1") : QStringLiteral("0"))
+                              .trimmed()
+                              .toDouble(&isNumber);
     if (!isNumber || std::isnan(number)) return fallback;
     return number != 0.0;
 }

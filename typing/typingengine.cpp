@@ -16,8 +16,8 @@ QChar TypingEngine::typedCharacter(QChar typed)
 
 bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
 {
-    const QChar wanted = run_.pos >= 1 && run_.pos <= inputcode.size() ? inputcode.at(run_.pos - 1)
-                                                                       : QChar();
+    const QChar wanted =
+        run_.pos >= 1 && run_.pos <= inputcode.size() ? inputcode.at(run_.pos - 1) : QChar();
     if (!wanted.isNull() && wanted == typedCharacter(keyboadcode)) {
         increment(run_.pos);
         return true;
@@ -93,7 +93,10 @@ void TypingEngine::txtin_KeyUp()
     view_.Color();
 }
 
-QString TypingEngine::Skipspace(const QString& moto) { return moto + space; }
+QString TypingEngine::Skipspace(const QString& moto)
+{
+    return moto + space;
+}
 
 void TypingEngine::endRun()
 {

@@ -6,7 +6,7 @@
 class TypingView {
 public:
     virtual ~TypingView() = default;
-    virtual float now() const = 0; // seconds since midnight
+    virtual float now() const = 0;     // seconds since midnight
     virtual bool flgspace() const = 0; // spaces are filled in on key release
     virtual void beep() = 0;
     virtual void startTimeDisplay() = 0;

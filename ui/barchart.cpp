@@ -35,7 +35,8 @@ BarChart::BarChart(QWidget* parent)
     auto* series = new QBarSeries;
     for (int s = 0; s < seriesCount; ++s) {
         sets_[s] = new QBarSet(QString::number(s + 1));
-        for (int r = 0; r < rows; ++r) sets_[s]->append(0);
+        for (int r = 0; r < rows; ++r)
+            sets_[s]->append(0);
         series->append(sets_[s]);
     }
     chart_->addSeries(series);
@@ -60,7 +61,8 @@ void BarChart::setData(const Table& table)
 {
     table_ = table;
     for (int s = 0; s < seriesCount; ++s)
-        for (int r = 0; r < rows; ++r) sets_[s]->replace(r, table_[r][s]);
+        for (int r = 0; r < rows; ++r)
+            sets_[s]->replace(r, table_[r][s]);
     updateValueAxis();
 }
 
@@ -108,7 +110,8 @@ void BarChart::updateCategories()
     QSet<QString> taken;
     for (const QString& label : labels_) {
         QString name = label;
-        while (taken.contains(name)) name += invisiblePad;
+        while (taken.contains(name))
+            name += invisiblePad;
         taken.insert(name);
         names.append(name);
     }

@@ -2,4 +2,7 @@
 
 #include <QDesktopServices>
 
-bool DesktopBrowser::open(const QUrl& address) { return QDesktopServices::openUrl(address); }
+bool DesktopBrowser::open(const QUrl& address)
+{
+    return QDesktopServices::openUrl(address);
+}

@@ -6,7 +6,7 @@
 // The window designs name Windows' Japanese gothic fonts; Debian's IPA fonts stand in.
 namespace fonts {
 
-inline const QString gothic = QStringLiteral("ＭＳ ゴシック");            // fixed pitch
+inline const QString gothic = QStringLiteral("ＭＳ ゴシック");               // fixed pitch
 inline const QString proportionalGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
 
 void installSubstitutions();

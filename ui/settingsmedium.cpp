@@ -6,7 +6,10 @@
 
 namespace {
 
-QString path(const QString& section, const QString& key) { return section + u'/' + key; }
+QString path(const QString& section, const QString& key)
+{
+    return section + u'/' + key;
+}
 
 QString text(const QVariant& value)
 {
@@ -20,9 +23,9 @@ QString text(const QVariant& value)
 IniSettingsMedium::IniSettingsMedium(const QString& file)
 {
     if (file.isEmpty())
-        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                QStringLiteral("dovanel"),
-                                                QStringLiteral("dovanel"));
+        settings_ =
+            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                        QStringLiteral("dovanel"), QStringLiteral("dovanel"));
     else
         settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
     // QSettings rewrites a file it could not parse with only what it understood.
@@ -31,7 +34,10 @@ IniSettingsMedium::IniSettingsMedium(const QString& file)
 
 IniSettingsMedium::~IniSettingsMedium() = default;
 
-QString IniSettingsMedium::fileName() const { return settings_->fileName(); }
+QString IniSettingsMedium::fileName() const
+{
+    return settings_->fileName();
+}
 
 std::optional<QString> IniSettingsMedium::value(const QString& section, const QString& key) const
 {
@@ -56,16 +62,14 @@ void IniSettingsMedium::keepDamagedCopy()
     QFile::copy(fileName(), damaged);
 }
 
-std::optional<QString> MemorySettingsMedium::value(const QString& section,
-                                                   const QString& key) const
+std::optional<QString> MemorySettingsMedium::value(const QString& section, const QString& key) const
 {
     const auto it = values.constFind(path(section, key));
     if (it == values.constEnd()) return std::nullopt;
     return *it;
 }
 
-void MemorySettingsMedium::setValue(const QString& section, const QString& key,
-                                    const QString& text)
+void MemorySettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
 {
     values.insert(path(section, key), text);
 }

@@ -7,6 +7,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int failed = 0;
-    for (auto run : {runSettingsStoreTests, runPracticeTextTests}) failed += run(argc, argv);
+    for (auto run : {runSettingsStoreTests, runPracticeTextTests})
+        failed += run(argc, argv);
     return failed;
 }

@@ -13,7 +13,8 @@ namespace {
 QStringList numbered(int n)
 {
     QStringList lines;
-    for (int i = 0; i < n; ++i) lines << QStringLiteral("line %1").arg(i);
+    for (int i = 0; i < n; ++i)
+        lines << QStringLiteral("line %1").arg(i);
     return lines;
 }
 
@@ -88,7 +89,8 @@ private slots:
         QCOMPARE(practicetext::decodeLines("a\nb\rc\r\nd"), (QStringList{"a", "b", "c", "d"}));
         QCOMPARE(practicetext::decodeLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
         // Bytes that are no Shift-JIS become a typeable "?" and nothing after them is lost.
-        const QStringList broken = practicetext::decodeLines("ab\xff\xfd" "cd\r\nnext\r\n");
+        const QStringList broken = practicetext::decodeLines("ab\xff\xfd"
+                                                             "cd\r\nnext\r\n");
         QCOMPARE(broken.size(), 2);
         QVERIFY(broken[0].startsWith("ab"));
         QVERIFY(broken[0].endsWith("cd"));
@@ -98,8 +100,8 @@ private slots:
 
     void fileNamesByLevel()
     {
-        const QStringList expected{"middle.txt", "beginner.txt", "middle.txt", "advance.txt",
-                                   "tenkey.txt", "middle.txt"};
+        const QStringList expected{"middle.txt",  "beginner.txt", "middle.txt",
+                                   "advance.txt", "tenkey.txt",   "middle.txt"};
         for (int level = 0; level <= 5; ++level)
             QCOMPARE(practicetext::fileNameForLevel(level), expected[level]);
     }
@@ -149,14 +151,14 @@ private slots:
         QCOMPARE(missing.problem, LoadProblem::FileMissing);
         QCOMPARE(practicetext::problemText(missing),
                  QString::fromUtf8("advance.txtファイルが見つかりません"));
-        for (const QString& slot : missing.block.linetext) QVERIFY(slot.isEmpty());
+        for (const QString& slot : missing.block.linetext)
+            QVERIFY(slot.isEmpty());
 
         // A directory under the practice file's name reads like a missing file.
         QVERIFY(QDir(dir.path()).mkdir("middle.txt"));
         QCOMPARE(practicetext::load(2, dir.path(), random).problem, LoadProblem::FileMissing);
 
-        const LoadResult unwritable =
-            practicetext::load(4, dir.filePath("no/such/dir"), random);
+        const LoadResult unwritable = practicetext::load(4, dir.filePath("no/such/dir"), random);
         QCOMPARE(unwritable.problem, LoadProblem::TenkeyUnwritable);
         QCOMPARE(practicetext::problemText(unwritable),
                  QString::fromUtf8("tenkey.txtを書き込めません"));
@@ -166,7 +168,8 @@ private slots:
     {
         QTemporaryDir dir;
         QByteArray bytes;
-        for (int i = 0; i < 12; ++i) bytes += "row " + QByteArray::number(i) + "  \r\n";
+        for (int i = 0; i < 12; ++i)
+            bytes += "row " + QByteArray::number(i) + "  \r\n";
         writeFile(dir.filePath("beginner.txt"), bytes);
         FixedRandom random({0.5f});
         const LoadResult result = practicetext::load(1, dir.path(), random);

@@ -63,8 +63,8 @@ private slots:
         MemorySettingsMedium medium;
         SettingsStore store(medium);
         const QList<QPair<QString, qint16>> cases{
-            {"120", 120},   {"-5", -5},  {"32767", 32767}, {"-32768", -32768},
-            {"32768", 0},   {"99999", 0}, {"12abc", 0},     {"1.5", 0}};
+            {"120", 120}, {"-5", -5},   {"32767", 32767}, {"-32768", -32768},
+            {"32768", 0}, {"99999", 0}, {"12abc", 0},     {"1.5", 0}};
         for (const auto& [text, value] : cases) {
             store.write("tokuten", "1回目", text);
             QCOMPARE(store.readInt16("tokuten", "1回目"), value);

@@ -49,7 +49,8 @@ struct Fixture {
     }
     void type(const QString& text)
     {
-        for (QChar c : text) type(c);
+        for (QChar c : text)
+            type(c);
     }
     RunState run;
     RecordingView view;
@@ -84,7 +85,8 @@ private slots:
     {
         Fixture f({"ab", "c"});
         f.type(u'a');
-        for (QChar c : {QChar(8), QChar(13), QChar(27)}) QVERIFY(!f.type(c));
+        for (QChar c : {QChar(8), QChar(13), QChar(27)})
+            QVERIFY(!f.type(c));
         QCOMPARE(f.run.misscnt, qint16(3));
         QCOMPARE(f.run.inputcnt, qint16(4));
         QCOMPARE(f.view.boxes[0], QString("a"));

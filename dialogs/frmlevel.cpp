@@ -1,0 +1,177 @@
+#include "dialogs/frmlevel.h"
+
+#include "dialogs/dialoghosts.h"
+#include "dialogs/formsupport.h"
+#include "dialogs/programidentity.h"
+#include "ui/fonts.h"
+#include "ui/messagebox.h"
+#include "ui/twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+struct LevelCaptions {
+    QString form = QStringLiteral("レベルの選択");
+    QString Label6 = QStringLiteral("数字の1～４を下のボックスに入力してください");
+    QString Label1 = QStringLiteral("1  初級");
+    QString Label2 = QStringLiteral("2　中級");
+    QString Label3 = QStringLiteral("3　上級");
+    QString Label4 = QStringLiteral("4  数字の練習（テンキーの練習）");
+    QString Label5 = QStringLiteral("(1-4)");
+    QString cmdok = QStringLiteral("OK");
+    QString noEntry = QStringLiteral("レベルを選択してください");
+    QString notALevel = QStringLiteral("半角の数字の1から4を入力してください");
+};
+const LevelCaptions& captions()
+{
+    static const LevelCaptions c;
+    return c;
+}
+
+struct Box {
+    double left, top, width, height;
+    QRect pixels() const { return twips::rect(left, top, width, height); }
+};
+
+struct LevelGeometry {
+    double clientWidth = 5460, clientHeight = 3300;
+    Box Label6{360, 240, 4815, 375};
+    Box Label1{930, 840, 3495, 375};
+    Box Label2{930, 1320, 3495, 375};
+    Box Label3{930, 1800, 3495, 375};
+    Box Label4{930, 2280, 3495, 375};
+    Box Text1{923, 2760, 615, 375};
+    Box Label5{1770, 2760, 735, 255};
+    Box cmdok{3323, 2760, 1095, 375};
+    double points = 12;
+    double Label5Points = 14.25;
+};
+constexpr LevelGeometry levelGeometry;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const Box& box)
+{
+    auto* label = new QLabel(formsupport::labelText(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(box.pixels());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+} // namespace
+
+LevelWindow::LevelWindow()
+{
+    const LevelCaptions& c = captions();
+    const LevelGeometry& g = levelGeometry;
+    setWindowTitle(c.form);
+    formsupport::fixDialogFrame(this, g.clientWidth, g.clientHeight);
+    setFont(fonts::design(fonts::proportionalGothic, g.points));
+
+    Label6 = makeLabel(this, "Label6", c.Label6, g.Label6);
+    QPalette red = Label6->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label6->setPalette(red);
+    Label1 = makeLabel(this, "Label1", c.Label1, g.Label1);
+    Label2 = makeLabel(this, "Label2", c.Label2, g.Label2);
+    Label3 = makeLabel(this, "Label3", c.Label3, g.Label3);
+    Label4 = makeLabel(this, "Label4", c.Label4, g.Label4);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(g.Text1.pixels());
+
+    Label5 = makeLabel(this, "Label5", c.Label5, g.Label5);
+    Label5->setFont(fonts::design(fonts::proportionalGothic, g.Label5Points));
+    for (QLabel* label : {Label6, Label1, Label2, Label3, Label4, Label5})
+        formsupport::fitToText(label, size());
+
+    cmdok = new QPushButton(c.cmdok, this);
+    cmdok->setObjectName(QStringLiteral("cmdok"));
+    cmdok->setGeometry(g.cmdok.pixels());
+    // Enter belongs to the form's key handler, never to a default button.
+    cmdok->setAutoDefault(false);
+    cmdok->setDefault(false);
+
+    setTabOrder(Text1, cmdok);
+    Text1->setFocus();
+}
+
+frmlevel::frmlevel(LevelHost& host, MessageBoxes& messages) : host_(host), messages_(messages) {}
+
+frmlevel::~frmlevel()
+{
+    delete window_.data();
+}
+
+void frmlevel::open()
+{
+    if (isOpen()) {
+        formsupport::bringForward(window_);
+        return;
+    }
+    window_ = new LevelWindow;
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window_->cmdok, &QPushButton::clicked, window_, [this] { cmdok_Click(); });
+    new KeyPreview(window_, [this](QKeyEvent* event) { return Form_KeyDown(event); });
+    Form_Load();
+    window_->show();
+    formsupport::bringForward(window_);
+}
+
+void frmlevel::close()
+{
+    if (isOpen()) window_->close();
+}
+
+bool frmlevel::isOpen() const
+{
+    return window_ && window_->isVisible();
+}
+
+LevelWindow* frmlevel::window() const
+{
+    return isOpen() ? window_.data() : nullptr;
+}
+
+void frmlevel::Form_Load()
+{
+    if (level == 0) level = 2;
+}
+
+void frmlevel::cmdok_Click()
+{
+    if (!isOpen()) return;
+    const QString text = window_->Text1->text();
+    if (text.isEmpty()) {
+        messages_.inform(captions().noEntry, identity::title);
+        return;
+    }
+    // Exact texts only: a full-width digit from the input method or a stray space is no level.
+    static const QStringList levels{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                    QStringLiteral("4")};
+    const qsizetype chosen = levels.indexOf(text);
+    if (chosen < 0) {
+        messages_.inform(captions().notALevel, identity::title);
+        if (isOpen()) {
+            formsupport::bringForward(window_);
+            window_->Text1->setFocus();
+        }
+        return;
+    }
+    level = static_cast<qint16>(chosen + 1);
+    close();
+    host_.startLevelRun();
+}
+
+bool frmlevel::Form_KeyDown(QKeyEvent* event)
+{
+    switch (formsupport::keyCode(event)) {
+    case formsupport::keyReturn: cmdok_Click(); return true;
+    case formsupport::keyEscape: close(); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+class LevelHost;
+class MessageBoxes;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The controls of one opening of the level window; discarded when it closes.
+class LevelWindow : public QDialog {
+    Q_OBJECT
+public:
+    LevelWindow();
+
+    QLabel* Label6;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLineEdit* Text1;
+    QLabel* Label5;
+    QPushButton* cmdok;
+};
+
+// "レベルの選択": the user types 1 to 4 to pick the practice level. Lives for the whole
+// program; its controls come and go with each opening.
+class frmlevel {
+public:
+    frmlevel(LevelHost& host, MessageBoxes& messages);
+    ~frmlevel();
+    frmlevel(const frmlevel&) = delete;
+    frmlevel& operator=(const frmlevel&) = delete;
+
+    qint16 level = 0; // 1 beginner, 2 intermediate, 3 advanced, 4 ten-key
+
+    // Shows the window, not modal and without an owner; only brings it forward when open.
+    void open();
+    void close();
+    bool isOpen() const;
+    LevelWindow* window() const; // null while closed
+
+    void cmdok_Click();
+
+private:
+    void Form_Load();
+    bool Form_KeyDown(QKeyEvent* event);
+
+    LevelHost& host_;
+    MessageBoxes& messages_;
+    QPointer<LevelWindow> window_;
+};

@@ -1,0 +1,176 @@
+#include "dialogs/frmoption.h"
+
+#include "app/settingsstore.h"
+#include "dialogs/dialoghosts.h"
+#include "dialogs/formsupport.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+struct OptionCaptions {
+    QString form = QStringLiteral("オプション");
+    QString chkcolor = QStringLiteral("入力文字に指で押さえるところの色を表示する");
+    QString chkspace = QStringLiteral("スペース(空白文字）を飛ばす");
+    QString cmdok = QStringLiteral("OK");
+    QString cmdcnacel = QStringLiteral("Cancel");
+    QString cmdset = QStringLiteral("設定を記憶");
+    QString section = QStringLiteral("Setting");
+    QString skipspaceKey = QStringLiteral("skipspace");
+    QString colorKey = QStringLiteral("color");
+};
+const OptionCaptions& captions()
+{
+    static const OptionCaptions c;
+    return c;
+}
+
+struct Box {
+    double left, top, width, height;
+    QRect pixels() const { return twips::rect(left, top, width, height); }
+};
+
+struct OptionGeometry {
+    double clientWidth = 4680, clientHeight = 2100;
+    Box chkcolor{120, 480, 4275, 255};
+    Box chkspace{120, 960, 4275, 255};
+    Box cmdok{1200, 1560, 855, 375};
+    Box cmdcnacel{2160, 1560, 975, 375};
+    Box cmdset{3240, 1560, 1215, 375};
+    double points = 9;
+};
+constexpr OptionGeometry optionGeometry;
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const Box& box)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(box.pixels());
+    // No default and no cancel button: Enter and Escape go to the form's key handler.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, const Box& box)
+{
+    auto* check = new QCheckBox(caption, parent);
+    check->setObjectName(QString::fromLatin1(name));
+    check->setGeometry(box.pixels());
+    return check;
+}
+
+} // namespace
+
+OptionWindow::OptionWindow()
+{
+    const OptionCaptions& c = captions();
+    const OptionGeometry& g = optionGeometry;
+    setWindowTitle(c.form);
+    formsupport::fixDialogFrame(this, g.clientWidth, g.clientHeight);
+    setFont(fonts::design(fonts::proportionalGothic, g.points));
+
+    chkcolor = makeCheck(this, "chkcolor", c.chkcolor, g.chkcolor);
+    chkspace = makeCheck(this, "chkspace", c.chkspace, g.chkspace);
+    for (QCheckBox* check : {chkcolor, chkspace})
+        formsupport::fitToText(check, size());
+    cmdok = makeButton(this, "cmdok", c.cmdok, g.cmdok);
+    cmdcnacel = makeButton(this, "cmdcnacel", c.cmdcnacel, g.cmdcnacel);
+    cmdset = makeButton(this, "cmdset", c.cmdset, g.cmdset);
+
+    setTabOrder(chkcolor, chkspace);
+    setTabOrder(chkspace, cmdok);
+    setTabOrder(cmdok, cmdcnacel);
+    setTabOrder(cmdcnacel, cmdset);
+    chkcolor->setFocus();
+}
+
+frmoption::frmoption(OptionHost& host, SettingsStore& settings) : host_(host), settings_(settings)
+{
+}
+
+frmoption::~frmoption()
+{
+    delete window_.data();
+}
+
+void frmoption::open()
+{
+    if (isOpen()) {
+        formsupport::bringForward(window_);
+        return;
+    }
+    window_ = new OptionWindow;
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window_->cmdok, &QPushButton::clicked, window_, [this] { cmdok_Click(); });
+    QObject::connect(window_->cmdcnacel, &QPushButton::clicked, window_,
+                     [this] { cmdcnacel_Click(); });
+    QObject::connect(window_->cmdset, &QPushButton::clicked, window_, [this] { cmdset_Click(); });
+    new KeyPreview(window_, [this](QKeyEvent* event) { return Form_KeyDown(event); });
+    Form_Load();
+    window_->show();
+    formsupport::bringForward(window_);
+}
+
+void frmoption::close()
+{
+    if (isOpen()) window_->close();
+}
+
+bool frmoption::isOpen() const
+{
+    return window_ && window_->isVisible();
+}
+
+OptionWindow* frmoption::window() const
+{
+    return isOpen() ? window_.data() : nullptr;
+}
+
+void frmoption::Form_Load()
+{
+    window_->chkcolor->setChecked(flgcolor);
+    window_->chkspace->setChecked(flgspace);
+}
+
+void frmoption::apply()
+{
+    flgcolor = window_->chkcolor->isChecked();
+    flgspace = window_->chkspace->isChecked();
+    host_.applyColorTag(flgcolor);
+}
+
+void frmoption::cmdok_Click()
+{
+    if (!isOpen()) return;
+    apply();
+    close();
+}
+
+void frmoption::cmdset_Click()
+{
+    if (!isOpen()) return;
+    apply();
+    const OptionCaptions& c = captions();
+    settings_.writeFlag(c.section, c.skipspaceKey, flgspace);
+    settings_.writeFlag(c.section, c.colorKey, flgcolor);
+    close();
+}
+
+void frmoption::cmdcnacel_Click()
+{
+    close();
+}
+
+bool frmoption::Form_KeyDown(QKeyEvent* event)
+{
+    switch (formsupport::keyCode(event)) {
+    case formsupport::keyReturn: cmdok_Click(); return true;
+    case formsupport::keyEscape: cmdcnacel_Click(); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,198 @@
+#include "keyboard/keyboardwidgets.h"
+
+#include "keyboard/fingercolours.h"
+#include "keyboard/keyguide.h"
+#include "ui/twips.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineF>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+struct Box {
+    int left, top, width, height;
+};
+
+// Window parts other than the keys, in twips of the main window.
+struct KeyboardLayout {
+    Box line1;  // a rule above the keyboard; wider than the window, as drawn
+    Box shape1; // home-position marker behind F
+    Box shape2; // home-position marker behind J
+    Box frame1;
+    const char* frame1Caption;
+    double keyPointSize;
+    QRgb frameColour;
+    qreal framePenPixels;
+    QRgb ruleColour;
+    QRgb markerColour;
+    QRgb keyBorderColour;
+};
+constexpr KeyboardLayout keyboardLayout{
+    {0, 5040, 15480, 15},
+    {5340, 6810, 855, 945},
+    {7860, 6810, 855, 945},
+    {120, 5280, 1335, 2895},
+    "どの指か",
+    22,
+    qRgb(255, 0, 0),
+    3,
+    qRgb(0, 0, 0),
+    qRgb(64, 64, 64),
+    qRgb(112, 112, 112),
+};
+
+QRect pixels(const Box& b)
+{
+    return twips::rect(b.left, b.top, b.width, b.height);
+}
+
+// A style sheet rather than the palette: styles such as Fusion shade a palette colour into
+// a gradient, and learners must see the finger colour itself. Keys without a finger get the
+// same box on the ordinary button face so the board looks of a piece.
+void paintButton(QPushButton* b, const std::optional<QColor>& colour)
+{
+    const QString face = colour ? colour->name() : QStringLiteral("palette(button)");
+    const QString pressed = colour ? colour->darker(120).name() : QStringLiteral("palette(mid)");
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; "
+                                    "border-radius: 3px; } "
+                                    "QPushButton:pressed { background-color: %3; }")
+                         .arg(face, QColor(keyboardLayout.keyBorderColour).name(), pressed));
+}
+
+QFrame* homeMarker(QWidget* parent, const Box& box)
+{
+    auto* f = new QFrame(parent);
+    f->setGeometry(pixels(box));
+    f->setFocusPolicy(Qt::NoFocus);
+    f->setStyleSheet(QStringLiteral("QFrame { border: 2px solid %1; border-radius: 4px; "
+                                    "background: transparent; }")
+                         .arg(QColor(keyboardLayout.markerColour).name()));
+    return f;
+}
+
+QPointF px(float x, float y)
+{
+    return twips::point(x, y);
+}
+
+} // namespace
+
+FrameOverlay::FrameOverlay(const KeyGuide& guide, QWidget* parent) : QWidget(parent), guide_(guide)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    if (parent) {
+        setGeometry(parent->rect());
+        parent->installEventFilter(this);
+    }
+}
+
+bool FrameOverlay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrameOverlay::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    // Solid, unblended pixels: the frame reads the same on every key colour.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(keyboardLayout.frameColour), keyboardLayout.framePenPixels, Qt::SolidLine,
+                  Qt::SquareCap));
+    for (const Frame* f : {&guide_.moji, &guide_.moji2, &guide_.shift1, &guide_.shift2}) {
+        for (const FrameLine& ln : f->lines) {
+            if (ln.visible) p.drawLine(QLineF(px(ln.X1, ln.Y1), px(ln.X2, ln.Y2)));
+        }
+    }
+}
+
+KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
+                                 const QString& keyFontFamily)
+    : QObject(parent)
+{
+    line1_ = new QFrame(parent);
+    line1_->setGeometry(pixels(keyboardLayout.line1));
+    line1_->setFocusPolicy(Qt::NoFocus);
+    line1_->setStyleSheet(QStringLiteral("QFrame { background: %1; border: none; }")
+                              .arg(QColor(keyboardLayout.ruleColour).name()));
+
+    // Created before the keys so they lie underneath them.
+    shape1_ = homeMarker(parent, keyboardLayout.shape1);
+    shape2_ = homeMarker(parent, keyboardLayout.shape2);
+
+    QFont keyFont(keyFontFamily);
+    keyFont.setPointSizeF(keyboardLayout.keyPointSize);
+    for (int i = 0; i < keyCount; ++i) {
+        const KeyDef& k = keyTable[i];
+        auto* b = new QPushButton(QString::fromUtf8(k.legend), parent);
+        b->setGeometry(twips::rect(k.left, k.top, k.width, k.height));
+        b->setFont(keyFont);
+        b->setFocusPolicy(Qt::NoFocus);
+        paintButton(b, keyColour(i));
+        connect(b, &QPushButton::clicked, this, [this, i] { emit keyClicked(i); });
+        cmd_[i] = b;
+    }
+
+    frame1_ = new QGroupBox(QString::fromUtf8(keyboardLayout.frame1Caption), parent);
+    frame1_->setGeometry(pixels(keyboardLayout.frame1));
+    frame1_->setFocusPolicy(Qt::NoFocus);
+    QFont legendFont(QString::fromUtf8(lblyubiLayout.fontFamily));
+    legendFont.setPointSizeF(lblyubiLayout.pointSize);
+    legendFont.setBold(lblyubiLayout.bold);
+    for (int i = 0; i < int(fingerStyles.size()); ++i) {
+        const FingerStyle& s = fingerStyles[i];
+        auto* b = new QPushButton(QString::fromUtf8(s.caption), frame1_);
+        b->setGeometry(twips::rect(lblyubiLayout.left - keyboardLayout.frame1.left,
+                                   s.legendTop - keyboardLayout.frame1.top, lblyubiLayout.width,
+                                   lblyubiLayout.height));
+        b->setFont(legendFont);
+        b->setFocusPolicy(Qt::NoFocus);
+        paintButton(b, QColor(s.legendColour));
+        lblyubi_[i] = b;
+    }
+
+    cmdcolor_ = new QPushButton(parent);
+    cmdcolor_->resize(twips::toPixels(cmdcolorLayout.width),
+                      twips::toPixels(cmdcolorLayout.height));
+    QFont tagFont(QString::fromUtf8(cmdcolorLayout.fontFamily));
+    tagFont.setPointSizeF(cmdcolorLayout.pointSize);
+    tagFont.setBold(cmdcolorLayout.bold);
+    cmdcolor_->setFont(tagFont);
+    cmdcolor_->setFocusPolicy(Qt::NoFocus);
+    paintButton(cmdcolor_, std::nullopt);
+    cmdcolor_->hide();
+    connect(cmdcolor_, &QPushButton::clicked, this, &KeyboardWidgets::cmdcolorClicked);
+
+    overlay_ = new FrameOverlay(guide, parent);
+    raiseOverlays();
+}
+
+void KeyboardWidgets::refreshFrames()
+{
+    overlay_->update();
+}
+
+void KeyboardWidgets::applyColor(const ColorTag& tag)
+{
+    paintButton(cmdcolor_, tag.background);
+    cmdcolor_->setText(tag.caption);
+    cmdcolor_->move(twips::toPixels(tag.left), twips::toPixels(tag.top));
+}
+
+void KeyboardWidgets::setColorTagVisible(bool on)
+{
+    cmdcolor_->setVisible(on);
+}
+
+void KeyboardWidgets::raiseOverlays()
+{
+    cmdcolor_->raise();
+    overlay_->raise();
+}

@@ -1,0 +1,336 @@
+#include "results/frmend.h"
+
+#include "ui/barchart.h"
+#include "ui/clock.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Every caption of the window.
+namespace caption {
+const QString window = QStringLiteral("結果");
+const QString setumei =
+    QStringLiteral("終了しました。もう一度するにはキーボードのRを終了するにはQを"
+                   "レベルを変更するにはLを押してください。");
+const QString taketimeName = QStringLiteral("入力時間");
+const QString missName = QStringLiteral("ミス率");
+const QString sokudoName = QStringLiteral("入力速度");
+const QString pointName = QStringLiteral("点数");
+const QString bestFrame = QStringLiteral("最高得点");
+const std::array<QString, History::levels> levelNames = {
+    QStringLiteral("初級"), QStringLiteral("中級"), QStringLiteral("上級"), QStringLiteral("数字")};
+const QString scoreChart = QStringLiteral("最近10回の得点");
+const QString missChart = QStringLiteral("最近10回のミス率");
+const QString speedChart = QStringLiteral("最近10回の入力速度");
+const QString cmdtokuten = QStringLiteral("得点を表示");
+const QString cmdmiss = QStringLiteral("ミス率を表示");
+const QString cmdsokudo = QStringLiteral("入力速度を表示");
+const QString thisTime = QStringLiteral("今回");
+const QString timesAgo = QStringLiteral("回前"); // after the count: "3回前"
+} // namespace caption
+
+// Every place and size, in twips; panel rows are inside Frame1.
+struct Twips {
+    int left, top, width, height;
+    QRect pixels() const { return twips::rect(left, top, width, height); }
+};
+namespace place {
+constexpr int clientWidth = 14985;
+constexpr int clientHeight = 9420;
+constexpr Twips lblsetumei{2865, 623, 9255, 1095};
+constexpr int resultRowTop[4] = {2160, 2640, 3120, 3600};
+constexpr int nameLeft = 3000;
+constexpr int nameWidth = 1935;
+constexpr int valueLeft = 5040;
+constexpr int valueWidth = 2700; // room for "32767文字/分"
+constexpr int resultHeight = 420;
+constexpr int underlineBelow = 450; // decoration lines, under each result row
+constexpr int underlineHeight = 30;
+constexpr Twips Frame1{7905, 2063, 4095, 1935};
+constexpr int panelRowTop[History::levels] = {360, 720, 1080, 1440};
+constexpr int panelHeight = 330;
+constexpr int levelLeft = 120;
+constexpr int levelWidth = 600;
+constexpr int bestLeft = 720;
+constexpr int bestWidth = 1455;
+constexpr int dateLeft = 2280;
+constexpr int dateWidth = 1695;
+constexpr Twips chart{2865, 4223, 9255, 4095};
+constexpr Twips cmdtokuten{8040, 8423, 1215, 375};
+constexpr Twips cmdmiss{9360, 8423, 1215, 375};
+constexpr Twips cmdsokudo{10680, 8423, 1455, 375};
+} // namespace place
+
+namespace points {
+constexpr double window = 26.0;
+constexpr double results = 14.25; // result labels and the instruction
+constexpr double panel = 11.25;
+constexpr double buttons = 9.0; // the captions must fit the designed button widths
+} // namespace points
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const Twips& at,
+                 double pointSize)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(fonts::design(fonts::proportionalGothic, pointSize));
+    label->setGeometry(at.pixels());
+    return label;
+}
+
+// Control arrays keep their index in the name: "lbltokuten(0)".
+QString indexedName(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace
+
+struct frmend::Controls {
+    QPointer<QLabel> lblsetumei;
+    QPointer<QLabel> lbltaketime;
+    QPointer<QLabel> lblmiss;
+    QPointer<QLabel> lblsokudo;
+    QPointer<QLabel> lblpoint;
+    std::array<QPointer<QLabel>, History::levels> lbltokuten;
+    std::array<QPointer<QLabel>, History::levels> lbldate;
+    QPointer<BarChart> chart;
+    QPointer<QPushButton> cmdtokuten;
+    QPointer<QPushButton> cmdmiss;
+    QPointer<QPushButton> cmdsokudo;
+};
+
+frmend::frmend(ResultsHost& host, SettingsStore& store, Clock& clock)
+    : host_(host), clock_(clock), history_(store)
+{
+}
+
+frmend::~frmend()
+{
+    delete window_.data();
+}
+
+bool frmend::isOpen() const
+{
+    return window_ && window_->isVisible();
+}
+
+void frmend::open()
+{
+    if (isOpen()) {
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+    build();
+    load();
+    window_->show();
+}
+
+void frmend::close()
+{
+    if (window_) window_->close();
+}
+
+void frmend::build()
+{
+    // A window closed a moment ago may still wait for deletion; it is not reused.
+    auto* w = new QWidget;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setObjectName(QStringLiteral("frmend"));
+    w->setWindowTitle(caption::window);
+    w->setFixedSize(twips::toPixels(place::clientWidth), twips::toPixels(place::clientHeight));
+    window_ = w;
+    controls_ = std::make_unique<Controls>();
+    Controls& c = *controls_;
+
+    c.lblsetumei = addLabel(w, "lblsetumei", {}, place::lblsetumei, points::results);
+    c.lblsetumei->setWordWrap(true);
+
+    const char* names[4] = {"Label2", "Label3", "Label5", "Label7"};
+    const QString nameTexts[4] = {caption::taketimeName, caption::missName, caption::sokudoName,
+                                  caption::pointName};
+    const char* valueNames[4] = {"lbltaketime", "lblmiss", "lblsokudo", "lblpoint"};
+    QPointer<QLabel>* values[4] = {&c.lbltaketime, &c.lblmiss, &c.lblsokudo, &c.lblpoint};
+    for (int row = 0; row < 4; ++row) {
+        const int top = place::resultRowTop[row];
+        addLabel(w, names[row], nameTexts[row],
+                 {place::nameLeft, top, place::nameWidth, place::resultHeight}, points::results);
+        *values[row] = addLabel(w, valueNames[row], {},
+                                {place::valueLeft, top, place::valueWidth, place::resultHeight},
+                                points::results);
+        const int lineTop = top + place::underlineBelow;
+        const Twips lines[2] = {
+            {place::nameLeft, lineTop, place::nameWidth, place::underlineHeight},
+            {place::valueLeft, lineTop, place::valueWidth, place::underlineHeight}};
+        for (int half = 0; half < 2; ++half) {
+            auto* line = new QFrame(w);
+            line->setObjectName(QStringLiteral("Line%1").arg(row * 2 + half + 1));
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            line->setGeometry(lines[half].pixels());
+        }
+    }
+
+    auto* frame = new QGroupBox(caption::bestFrame, w);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFont(fonts::design(fonts::proportionalGothic, points::panel));
+    frame->setGeometry(place::Frame1.pixels());
+    const char* levelNames[History::levels] = {"Label1", "Label4", "Label6", "Label8"};
+    for (int level = 0; level < History::levels; ++level) {
+        const int top = place::panelRowTop[level];
+        addLabel(frame, levelNames[level], caption::levelNames[level],
+                 {place::levelLeft, top, place::levelWidth, place::panelHeight}, points::panel);
+        c.lbltokuten[level] =
+            addLabel(frame, indexedName("lbltokuten", level), {},
+                     {place::bestLeft, top, place::bestWidth, place::panelHeight}, points::panel);
+        c.lbldate[level] =
+            addLabel(frame, indexedName("lbldate", level), {},
+                     {place::dateLeft, top, place::dateWidth, place::panelHeight}, points::panel);
+    }
+
+    c.chart = new BarChart(w);
+    c.chart->setObjectName(QStringLiteral("chart"));
+    c.chart->setGeometry(place::chart.pixels());
+    c.chart->setTitle(caption::scoreChart);
+
+    const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
+    auto addButton = [&](const char* name, const QString& text, const Twips& at, int mode) {
+        auto* button = new QPushButton(text, w);
+        button->setObjectName(QLatin1String(name));
+        button->setFont(buttonFont);
+        button->setGeometry(at.pixels());
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, mode] { chartButton(mode); });
+        return button;
+    };
+    c.cmdtokuten = addButton("cmdtokuten", caption::cmdtokuten, place::cmdtokuten, ScoreChart);
+    c.cmdmiss = addButton("cmdmiss", caption::cmdmiss, place::cmdmiss, MissChart);
+    c.cmdsokudo = addButton("cmdsokudo", caption::cmdsokudo, place::cmdsokudo, SpeedChart);
+    QWidget::setTabOrder(c.cmdmiss, c.cmdsokudo);
+    QWidget::setTabOrder(c.cmdsokudo, c.cmdtokuten);
+    c.cmdmiss->setFocus(); // first in the tab order
+
+    // r, q and l act wherever the focus is.
+    w->installEventFilter(this);
+    for (QWidget* child : w->findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void frmend::load()
+{
+    QFont font = window_->font();
+    font.setPointSizeF(points::window);
+    window_->setFont(font);
+
+    const FinishedRun run = host_.finishedRun();
+    // A run is entered once: opening again for it shows what its scoring showed.
+    if (scoredSerial_ != run.serial) scoreRun(run);
+
+    Controls& c = *controls_;
+    c.lbltaketime->setText(score_.timeText);
+    c.lblmiss->setText(score_.missText);
+    c.lblsokudo->setText(score_.speedText);
+    c.lblpoint->setText(score_.pointText);
+    c.lblsetumei->setText(caption::setumei);
+    showChart(ScoreChart);
+    for (int level = 0; level < History::levels; ++level) {
+        c.lbltokuten[level]->setText(panel_[level].score);
+        c.lbldate[level]->setText(panel_[level].date);
+    }
+}
+
+void frmend::scoreRun(const FinishedRun& run)
+{
+    history_.beginResult();
+    score_ = scoring::score(run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt);
+    scoredSerial_ = run.serial;
+    host_.setTaketime(score_.taketime);
+    history_.enterResult(score_.points, score_.miss, score_.speed);
+
+    panel_ = history_.bestPanel();
+    const int level = host_.level();
+    const QString today = clock_.today();
+    if (history_.recordBest(level, score_.points, today))
+        panel_[level - 1] = {QString::number(score_.points), today};
+}
+
+void frmend::showChart(int mode)
+{
+    BarChart::Table table{};
+    const auto& rows = history_.histdata();
+    for (int r = 0; r < History::rows; ++r) {
+        const History::Row& row = rows[r];
+        const qint16 figure = mode == MissChart    ? row.miss
+                              : mode == SpeedChart ? row.speed
+                                                   : row.score;
+        table[r] = {figure, figure};
+    }
+    Controls& c = *controls_;
+    c.chart->setData(table);
+    setrow();
+    c.chart->setTitle(mode == MissChart    ? caption::missChart
+                      : mode == SpeedChart ? caption::speedChart
+                                           : caption::scoreChart);
+    chartmode_ = mode;
+}
+
+void frmend::setrow()
+{
+    const int count = history_.resultcnt();
+    const int current = count >= History::rows ? History::rows : count;
+    for (int row = 1; row <= History::rows; ++row) {
+        QString label;
+        if (row == current)
+            label = caption::thisTime;
+        else if (row < current)
+            label = QString::number(current - row) + caption::timesAgo;
+        controls_->chart->setRowLabel(row, label);
+    }
+}
+
+void frmend::chartButton(int mode)
+{
+    if (!controls_ || !window_) return;
+    if (chartmode_ == mode) return;
+    showChart(mode);
+    Controls& c = *controls_;
+    QPushButton* next = mode == ScoreChart  ? c.cmdmiss.data()
+                        : mode == MissChart ? c.cmdsokudo.data()
+                                            : c.cmdtokuten.data();
+    next->setFocus();
+}
+
+bool frmend::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !window_) return QObject::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != window_) return QObject::eventFilter(watched, event);
+
+    // Only the lower-case letters count: with Caps Lock on nothing happens.
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (text == QLatin1String("r")) {
+        host_.restartFromResults();
+        close();
+        return true;
+    }
+    if (text == QLatin1String("q")) {
+        host_.quitFromResults();
+        return true;
+    }
+    if (text == QLatin1String("l")) {
+        host_.enableTimer1();
+        flglevel = true;
+        close();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

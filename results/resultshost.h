@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The run the results window scores, as the main window counted it.
+struct FinishedRun {
+    float start = 0.0f;  // seconds since midnight
+    float finish = 0.0f; // seconds since midnight
+    qint16 mojicnt = 0;
+    qint16 misscnt = 0;
+    qint16 inputcnt = 0;
+    quint32 serial = 0; // tells one finished run from the next
+};
+
+// What the results window asks of the main window.
+class ResultsHost {
+public:
+    virtual ~ResultsHost() = default;
+
+    virtual FinishedRun finishedRun() const = 0;
+    // The chosen level, 1..4; 0 while none was chosen.
+    virtual int level() const = 0;
+    // The main window keeps the time the run took.
+    virtual void setTaketime(float taketime) = 0;
+    // "r": start again as at start-up (Form_Load, colours when cmdcolor shows, focus txtin(0)).
+    virtual void restartFromResults() = 0;
+    // "q": close the main window, which ends the program, then clear flgresult.
+    virtual void quitFromResults() = 0;
+    // "l": Timer1 opens the level dialog once the results window has gone.
+    virtual void enableTimer1() = 0;
+};

@@ -1,0 +1,66 @@
+#include "tests/program/session.h"
+
+#include "dialogs/frmlevel.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+Session::Session()
+{
+    program = std::make_unique<Program>(platform, dir.path());
+}
+
+Session::~Session()
+{
+    program.reset();
+    QApplication::processEvents();
+}
+
+void Session::writeText(const QString& name, const QStringList& lines)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(name));
+    for (const QString& line : lines)
+        file.write(line.toLatin1() + "\r\n");
+}
+
+void Session::start()
+{
+    program->start();
+    main().activateWindow();
+    if (!QTest::qWaitForWindowActive(&main())) qWarning("main window not active");
+}
+
+void Session::begin(int level)
+{
+    start();
+    tick(); // opens the level dialog
+    program->level->close();
+    program->level->level = qint16(level);
+    main().startLevelRun();
+    tick();
+    main().activateWindow();
+    QTest::qWaitForWindowActive(&main());
+}
+
+QWidget* Session::focused() const
+{
+    return main().focusWidget();
+}
+
+void Session::typeChar(QChar c)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : focused();
+    const QString text(c);
+    if (c.unicode() < 128 && c.isPrint())
+        QTest::keyClick(target, c.toLatin1());
+    else
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+void Session::type(const QString& text)
+{
+    for (QChar c : text)
+        typeChar(c);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/mainwindow.h"
+#include "app/program.h"
+#include "ui/beep.h"
+#include "ui/browser.h"
+#include "ui/clock.h"
+#include "ui/messagebox.h"
+#include "ui/platform.h"
+#include "ui/randomsource.h"
+#include "ui/settingsmedium.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// The whole program with test doubles for the system, in a working directory of its own.
+class Session {
+public:
+    Session();
+    ~Session();
+
+    void writeText(const QString& name, const QStringList& lines);
+
+    // As at program start: the main window is up, the level dialog not yet.
+    void start();
+    // Started, a level chosen and its first tick done: ready for the first key.
+    void begin(int level = 2);
+
+    void tick() { main().Timer1_Timer(); }
+    void type(const QString& text);
+    void typeChar(QChar c);
+    QWidget* focused() const;
+
+    mainwindow& main() const { return *program->main; }
+    RunState& run() const { return program->main->run; }
+
+    QTemporaryDir dir;
+    SettableClock clock;
+    CountingBeep beep;
+    ScriptedMessageBoxes messages;
+    RecordingBrowser browser;
+    FixedRandom random;
+    MemorySettingsMedium settings;
+    Platform platform{clock, beep, messages, browser, random, settings};
+    std::unique_ptr<Program> program;
+};

@@ -1,0 +1,208 @@
+#include "tests/program/session.h"
+
+#include "dialogs/frmlevel.h"
+#include "dialogs/frmoption.h"
+#include "keyboard/keyboardwidgets.h"
+#include "results/frmend.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QStringList tiny{"ab", "c", "d", "e", "f", "g"};
+
+// Types a whole block of single-line words from a fresh start.
+void finishRun(Session& s, float from, float to)
+{
+    s.clock.seconds = from;
+    s.type("ab");
+    s.clock.seconds = to;
+    s.type("cdef");
+}
+
+QLabel* resultLabel(Session& s, const char* name)
+{
+    return s.program->end->window()->findChild<QLabel*>(name);
+}
+
+} // namespace
+
+class FlowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void leadingBlankLinesAreSkippedAtTheFirstTick()
+    {
+        Session s;
+        s.writeText("middle.txt", {"", "", "Hi", "x", "y"});
+        s.begin();
+        QCOMPARE(s.run().nowcnt, qint16(2));
+        QCOMPARE(s.focused(), s.main().txtin(2));
+        QCOMPARE(s.main().guide.Index, qint16(30)); // "H"
+        QVERIFY(!s.main().Timer1.isActive());
+    }
+
+    void aBlankBlockAsksToReadAgain()
+    {
+        Session s;
+        s.writeText("middle.txt", {"", "", "", "", ""});
+        s.messages.answers = {true, false};
+        s.begin();
+        QCOMPARE(s.messages.shown.size(), 1);
+        QCOMPARE(s.messages.shown[0].text,
+                 QString::fromUtf8("空白の行が続いています。もう一度読み直しますか？"));
+        QCOMPARE(s.messages.shown[0].title, QString::fromUtf8("エラー"));
+        QVERIFY(s.messages.shown[0].question);
+        QVERIFY(s.main().Timer1.isActive()); // Yes: a new block, looked at 100 ms later
+        QVERIFY(s.main().isVisible());
+        s.tick();
+        QCOMPARE(s.messages.shown.size(), 2);
+        QVERIFY(!s.main().isVisible()); // No ends the program
+    }
+
+    void retryInMidRunStartsAFreshBlock()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.begin();
+        s.type("ax");
+        s.main().timercount_Timer();
+        s.main().retry_Click();
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QVERIFY(s.run().flgstart);
+        QVERIFY(!s.main().timercount.isActive());
+        QVERIFY(s.main().Timer1.isActive());
+        QCOMPARE(s.main().lbltime()->text(), QString("1"));
+        QCOMPARE(s.focused(), s.main().txtin(0));
+    }
+
+    void theResultsAreScoredOnceAndItsKeysWork()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.begin(2);
+        finishRun(s, 100.0f, 160.004f);
+        QVERIFY(s.program->end->isOpen());
+        QCOMPARE(resultLabel(s, "lbltaketime")->text(), QString::fromUtf8("60秒"));
+        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString::fromUtf8("6文字/分"));
+        QCOMPARE(s.run().taketime, 160.004f - 100.0f);
+        QCOMPARE(s.settings.values.value("maxtokuten/2"), QString("6"));
+        QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
+
+        // Closed and brought back by a key: the same run, not a second result.
+        s.program->end->close();
+        s.type("z");
+        QVERIFY(s.program->end->isOpen());
+        QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
+        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString::fromUtf8("6文字/分"));
+
+        // "R" does nothing, "r" starts a new block of the same level.
+        QWidget* results = s.program->end->window();
+        QTest::keyClick(results, 'R', Qt::ShiftModifier);
+        QVERIFY(s.program->end->isOpen());
+        QTest::keyClick(results, 'r');
+        QVERIFY(!s.program->end->isOpen());
+        QCOMPARE(s.run().nowcnt, qint16(0));
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+        s.tick();
+        finishRun(s, 10.0f, 40.0f);
+        QCOMPARE(s.program->end->history().resultcnt(), qint16(2));
+
+        // "l": the level dialog opens at the next tick, not at once.
+        QTest::keyClick(s.program->end->window(), 'l');
+        QVERIFY(!s.program->end->isOpen());
+        QVERIFY(!s.program->level->isOpen());
+        QVERIFY(s.main().Timer1.isActive());
+        s.tick();
+        QVERIFY(s.program->level->isOpen());
+    }
+
+    void qEndsTheProgram()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.begin();
+        finishRun(s, 0.0f, 30.0f);
+        QTest::keyClick(s.program->end->window(), 'q');
+        QVERIFY(!s.main().isVisible());
+        QVERIFY(!s.program->end->isOpen());
+        QVERIFY(!s.run().flgresult);
+        QVERIFY(s.settings.values.contains("settings/mainwidth"));
+    }
+
+    void aChosenLevelLoadsItsTextAndKeepsItsBest()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.writeText("advance.txt", {"@[", "]", ":", ";", "^", "~"});
+        s.start();
+        s.tick();
+        QVERIFY(s.program->level->isOpen());
+        QCOMPARE(s.program->level->level, qint16(2));
+        QLineEdit* entry = s.program->level->window()->Text1;
+        QTest::keyClicks(entry, "3");
+        QTest::keyClick(entry, Qt::Key_Return);
+        QVERIFY(!s.program->level->isOpen());
+        QCOMPARE(s.program->level->level, qint16(3));
+        QCOMPARE(s.main().lblin(0)->text(), QString("@["));
+        QVERIFY(s.main().Timer1.isActive());
+        s.tick();
+        s.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QCOMPARE(QApplication::focusWidget(), s.main().txtin(0));
+        s.clock.seconds = 0.0f;
+        s.type("@[]:;");
+        s.clock.seconds = 6.0f;
+        s.type("^");
+        QVERIFY(s.program->end->isOpen());
+        QCOMPARE(s.settings.values.value("maxtokuten/3"), QString("60"));
+        QCOMPARE(s.settings.values.value("date/3"), s.clock.date);
+        QVERIFY(!s.settings.values.contains("maxtokuten/2"));
+    }
+
+    void optionsApplyAtOnceAndLastUntilTheNextRunUnlessStored()
+    {
+        Session s;
+        s.writeText("middle.txt", {"a b", "c", "d", "e", "f"});
+        s.begin();
+        s.main().mnuToolsOptions_Click();
+        auto* window = s.program->option->window();
+        QVERIFY(window->findChild<QCheckBox*>("chkspace")->isChecked());
+        window->findChild<QCheckBox*>("chkspace")->setChecked(false);
+        window->findChild<QCheckBox*>("chkcolor")->setChecked(true);
+        window->findChild<QPushButton*>("cmdok")->click();
+        QVERIFY(!s.program->option->flgspace);
+        QPushButton* tag = s.main().keyboard().cmdcolor();
+        QVERIFY(tag->isVisibleTo(&s.main()));
+        QCOMPARE(tag->text(), QString("A"));
+        s.type("a");
+        QCOMPARE(s.main().txtin(0)->text(), QString("a")); // the space is not filled in
+        QCOMPARE(tag->text(), QString("SP"));
+
+        // Not stored: the next run skips spaces again; the colour flag stays in memory.
+        s.main().retry_Click();
+        QVERIFY(s.program->option->flgspace);
+        QVERIFY(tag->isVisibleTo(&s.main()));
+
+        s.main().mnuToolsOptions_Click();
+        window = s.program->option->window();
+        window->findChild<QCheckBox*>("chkspace")->setChecked(false);
+        window->findChild<QPushButton*>("cmdset")->click();
+        QCOMPARE(s.settings.values.value("setting/skipspace"), QString("0"));
+        QCOMPARE(s.settings.values.value("setting/color"), QString("1"));
+        s.main().retry_Click();
+        QVERIFY(!s.program->option->flgspace);
+    }
+};
+
+int runFlowTests(int argc, char** argv)
+{
+    FlowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_flow.moc"

@@ -1,0 +1,189 @@
+#include "tests/program/session.h"
+
+#include "app/mainlayout.h"
+#include "dialogs/frmlevel.h"
+#include "dialogs/frmoption.h"
+#include "keyboard/keyboardwidgets.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QStringList middle{"Kyou wa hare.", "It is sunny.", "Ame ga furu.", "Good night.",
+                         "Oyasumi nasai."};
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startShowsTheIntermediateBlockAndAsksForTheLevel()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.start();
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(s.main().lblin(i)->text(), middle[i]);
+            QVERIFY(s.main().txtin(i)->text().isEmpty());
+        }
+        QCOMPARE(s.main().windowTitle(), QString("dovanel"));
+        // The first character is framed before the level is chosen.
+        QCOMPARE(s.main().guide.Index, qint16(32)); // "K"
+    }
+
+    void freshStoreSkipsSpacesAndHidesTheColourTag()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.program->option->flgspace = false;
+        s.program->option->flgcolor = true;
+        s.start();
+        QVERIFY(s.program->option->flgspace);
+        // Nothing stored: the colour flag keeps its value in memory.
+        QVERIFY(s.program->option->flgcolor);
+        s.settings.values.insert("setting/color", "0");
+        s.main().Form_Load();
+        QVERIFY(!s.program->option->flgcolor);
+        QVERIFY(!s.main().keyboard().cmdcolor()->isVisibleTo(&s.main()));
+        s.settings.values.insert("setting/color", "1");
+        s.main().Form_Load();
+        QVERIFY(s.main().keyboard().cmdcolor()->isVisibleTo(&s.main()));
+    }
+
+    void controlsStandWhereTheDesignPutsThem()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.start();
+        QCOMPARE(s.main().centralWidget()->size(), QSize(1016, 714));
+        QCOMPARE(s.main().lblin(2)->geometry(), QRect(35, 136, 937, 25));
+        QCOMPARE(s.main().txtin(4)->geometry(), QRect(32, 296, 953, 25));
+        QCOMPARE(s.main().lbltime()->geometry(), QRect(8, 560, 89, 33));
+        const QList<QPair<QString, QKeySequence>> menu{{"終了(&X)", QKeySequence("Ctrl+Q")},
+                                                       {"もう一度最初から", QKeySequence("Ctrl+R")},
+                                                       {"レベルを変更", QKeySequence("Ctrl+L")},
+                                                       {"ｵﾌﾟｼｮﾝ(&O)...", QKeySequence("Ctrl+O")},
+                                                       {"ﾊﾞｰｼﾞｮﾝ情報(&A)", QKeySequence("Ctrl+H")}};
+        for (const auto& [caption, key] : menu) {
+            QAction* act = s.main().action(caption);
+            QVERIFY2(act, qPrintable(caption));
+            QCOMPARE(act->shortcut(), key);
+        }
+    }
+
+    void aHalfWidthCharacterAdvancesOneTagStep()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.start();
+        const QString line = QStringLiteral("The quick brown fox; 1234 @[]:\\ ~|_ jumps over.");
+        const QFontMetricsF box(s.main().txtin(0)->font());
+        const QFontMetricsF label(s.main().lblin(0)->font());
+        QCOMPARE(box.horizontalAdvance(line), 11.0 * line.size());
+        QCOMPARE(label.horizontalAdvance(line), 11.0 * line.size());
+    }
+
+    void missingTextIsReportedAndTypingRefused()
+    {
+        Session s;
+        s.start();
+        QCOMPARE(s.messages.shown.size(), 1);
+        QCOMPARE(s.messages.shown[0].text, QString::fromUtf8("middle.txtファイルが見つかりません"));
+        QCOMPARE(s.messages.shown[0].title, QString::fromUtf8("エラー"));
+        QVERIFY(s.run().flgnotext);
+        s.type("ab\b");
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QCOMPARE(s.beep.count, 0);
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+    }
+
+    void aShortFileLeavesNoOldTextBehind()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.writeText("beginner.txt", {"asdf", "jkl;"});
+        s.start();
+        s.program->level->level = 1;
+        s.main().Form_Load();
+        QCOMPARE(s.run().linetext[1], QString("jkl;"));
+        for (int k = 2; k < 5; ++k) {
+            QVERIFY(s.run().linetext[k].isEmpty());
+            QVERIFY(s.main().lblin(k)->text().isEmpty());
+        }
+        QCOMPARE(s.run().mojicnt, qint16(8));
+    }
+
+    void formLoadResetsTheRunButKeepsTheTimeDisplay()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.begin();
+        s.type("Kyoz");
+        s.main().timercount_Timer();
+        s.main().timercount_Timer();
+        QCOMPARE(s.main().lbltime()->text(), QString("2"));
+        s.main().Form_Load();
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QCOMPARE(s.run().misscnt, qint16(0));
+        QCOMPARE(s.run().pos, qint16(1));
+        QCOMPARE(s.run().timecnt, qint16(1));
+        QVERIFY(s.run().flgstart);
+        QVERIFY(!s.main().timercount.isActive());
+        QVERIFY(s.main().Timer1.isActive());
+        QCOMPARE(s.main().lbltime()->text(), QString("2"));
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+    }
+
+    void placementIsStoredOnQuitUnlessMinimised()
+    {
+        {
+            Session s;
+            s.writeText("middle.txt", middle);
+            s.start();
+            s.main().move(100, 50);
+            s.main().close();
+            const QRect outer = s.main().frameGeometry();
+            QCOMPARE(s.settings.values.value("settings/mainleft"), QString::number(outer.x() * 15));
+            QCOMPARE(s.settings.values.value("settings/maintop"), QString::number(outer.y() * 15));
+            QCOMPARE(s.settings.values.value("settings/mainwidth"),
+                     QString::number(outer.width() * 15));
+            QCOMPARE(s.settings.values.value("settings/mainheight"),
+                     QString::number(outer.height() * 15));
+            QVERIFY(outer.width() * 15 >= mainlayout::clientWidth);
+        }
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.start();
+        s.main().setWindowState(Qt::WindowMinimized);
+        s.main().close();
+        QVERIFY(!s.settings.values.contains("settings/mainleft"));
+    }
+
+    void quittingClosesEveryOtherWindow()
+    {
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.start();
+        s.tick();
+        QVERIFY(s.program->level->isOpen());
+        s.program->option->open();
+        s.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QTest::keyClick(s.main().txtin(0), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!s.main().isVisible());
+        QVERIFY(!s.program->level->isOpen());
+        QVERIFY(!s.program->option->isOpen());
+    }
+};
+
+int runStartupTests(int argc, char** argv)
+{
+    StartupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"

@@ -1,0 +1,188 @@
+#include "tests/program/session.h"
+
+#include "dialogs/frmoption.h"
+#include "keyboard/keyboardwidgets.h"
+#include "results/frmend.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QList<float> frameOf(const Frame& frame)
+{
+    QList<float> points;
+    for (const FrameLine& l : frame.lines)
+        points << l.X1 << l.Y1 << l.X2 << l.Y2 << l.visible;
+    return points;
+}
+
+} // namespace
+
+class TypingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wrongKeysAreRefusedCountedAndBeeped()
+    {
+        Session s;
+        s.writeText("middle.txt", {"Abc", "de", "f", "g", "h", "i"});
+        s.begin();
+        QCOMPARE(s.focused(), s.main().txtin(0));
+        const QList<float> frame = frameOf(s.main().guide.moji);
+        s.type("a"); // case matters
+        QCOMPARE(s.run().misscnt, qint16(1));
+        QCOMPARE(s.run().inputcnt, qint16(1));
+        QCOMPARE(s.beep.count, 1);
+        QVERIFY(s.main().timercount.isActive()); // a wrong first key starts the clock
+        s.main().timercount_Timer();
+        QCOMPARE(s.main().lbltime()->text(), QString("1"));
+        QCOMPARE(s.run().pos, qint16(1));
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+        QCOMPARE(frameOf(s.main().guide.moji), frame);
+
+        s.type("A");
+        for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Escape})
+            QTest::keyClick(s.main().txtin(0), key);
+        QCOMPARE(s.main().txtin(0)->text(), QString("A"));
+        QCOMPARE(s.run().misscnt, qint16(4));
+        QCOMPARE(s.run().inputcnt, qint16(5));
+        QCOMPARE(s.beep.count, 4);
+    }
+
+    void aLineWithOneMissMovesToTheNextLine()
+    {
+        Session s;
+        s.writeText("middle.txt", {"xyz", "", "", "qq", "", "end"});
+        s.begin();
+        s.type("xyKz");
+        QCOMPARE(s.main().txtin(0)->text(), QString("xyz"));
+        QCOMPARE(s.run().inputcnt, qint16(4));
+        QCOMPARE(s.run().misscnt, qint16(1));
+        QCOMPARE(s.run().nowcnt, qint16(3));
+        QCOMPARE(s.run().pos, qint16(1));
+        QCOMPARE(s.focused(), s.main().txtin(3));
+        QCOMPARE(s.main().guide.Index, qint16(13)); // "q"
+        // The last line ends the run; its character stays in the box.
+        s.clock.seconds = 42.0f;
+        s.type("qq");
+        QCOMPARE(s.run().nowcnt, qint16(5));
+        QCOMPARE(s.main().txtin(3)->text(), QString("qq"));
+        QVERIFY(s.run().flgresult);
+        QCOMPARE(s.run().finish, 42.0f);
+        QVERIFY(!s.main().timercount.isActive());
+        QVERIFY(s.program->end->isOpen());
+    }
+
+    void spacesAreFilledInOnRelease()
+    {
+        Session s;
+        s.writeText("middle.txt", {"ab cd", "x", "y", "z", "w"});
+        s.begin();
+        s.type("ab");
+        QCOMPARE(s.main().txtin(0)->text(), QString("ab "));
+        QCOMPARE(s.main().txtin(0)->cursorPosition(), 3);
+        QCOMPARE(s.main().guide.Index, qint16(39)); // "c"
+        s.type("cd");
+        QCOMPARE(s.main().txtin(0)->text(), QString("ab cd"));
+        QCOMPARE(s.run().mojicnt, qint16(8));
+        QCOMPARE(s.run().misscnt, qint16(0));
+    }
+
+    void clicksAndKeyboardButtonsGiveTheFocusBack()
+    {
+        Session s;
+        s.writeText("middle.txt", {"a", "bcd", "e", "f", "g"});
+        s.begin();
+        s.type("a");
+        QCOMPARE(s.focused(), s.main().txtin(1));
+        QTest::mouseClick(s.main().txtin(3), Qt::LeftButton);
+        QCOMPARE(s.focused(), s.main().txtin(1));
+        s.main().keyboard().cmd(20)->click();
+        QCOMPARE(s.focused(), s.main().txtin(1));
+        s.type("b");
+        QCOMPARE(s.main().txtin(1)->text(), QString("b"));
+    }
+
+    void yenAndOverlineKeysCount()
+    {
+        Session s;
+        s.writeText("middle.txt", {"\\~|", "b", "c", "d", "e"});
+        s.begin();
+        QCOMPARE(s.main().guide.Index, qint16(12));
+        s.type(QString(QChar(0x00A5)) + QChar(0x203E));
+        QCOMPARE(s.run().misscnt, qint16(0));
+        QCOMPARE(s.run().pos, qint16(3));
+        QCOMPARE(s.main().txtin(0)->text(), QString("\\~"));
+    }
+
+    void nothingButTypingPutsTextIntoABox()
+    {
+        Session s;
+        s.writeText("middle.txt", {"abc", "b", "c", "d", "e"});
+        s.begin();
+        QApplication::clipboard()->setText("abc");
+        QTest::keyClick(s.main().txtin(0), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(s.main().txtin(0), Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(s.main().txtin(0), Qt::MiddleButton);
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QCOMPARE(s.main().txtin(0)->contextMenuPolicy(), Qt::NoContextMenu);
+        QVERIFY(!s.main().txtin(0)->testAttribute(Qt::WA_InputMethodEnabled));
+        // Keys that type nothing are not judged.
+        for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_F5, Qt::Key_Delete, Qt::Key_Tab})
+            QTest::keyClick(s.main().txtin(0), key);
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QCOMPARE(s.focused(), s.main().txtin(0));
+    }
+
+    void shortcutsWorkFromAnInputBox()
+    {
+        Session s;
+        s.writeText("middle.txt", {"abc", "b", "c", "d", "e"});
+        s.begin();
+        s.type("ab");
+        QTest::keyClick(s.main().txtin(0), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
+        QTest::keyClick(s.main().txtin(0), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(s.program->option->isOpen());
+        s.program->option->close();
+        s.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        bool aboutOpened = false;
+        QTimer::singleShot(0, [&] {
+            aboutOpened = QApplication::activeModalWidget() != nullptr;
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        QTest::keyClick(s.main().txtin(0), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(aboutOpened);
+        QVERIFY(s.main().txtin(0)->text().isEmpty()); // Ctrl+H deleted nothing, judged nothing
+        QCOMPARE(s.run().inputcnt, qint16(0));
+    }
+
+    void theFocusReturnsWhenTheWindowIsActiveAgain()
+    {
+        Session s;
+        s.writeText("middle.txt", {"a", "bcd", "e", "f", "g"});
+        s.begin();
+        s.type("a");
+        s.program->option->open();
+        QVERIFY(QTest::qWaitForWindowActive(s.program->option->window()));
+        s.main().txtin(4)->setFocus();
+        s.program->option->close();
+        s.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QCOMPARE(QApplication::focusWidget(), s.main().txtin(1));
+    }
+};
+
+int runTypingTests(int argc, char** argv)
+{
+    TypingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_typing.moc"
