@@ -1,8 +1,9 @@
-# The two everyday commands: `make run` and `make test`. Both install what is missing first.
+# Everyday commands: `make run` and `make test`. Each installs what is missing first.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test test-asan fuzz bench package clean
 
 all: build
 
@@ -21,5 +22,32 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS; crashes land in fuzz/crashes/.
+fuzz:
+	@DOVANEL_EXTRA="clang libclang-rt-14-dev" sh scripts/ensure-deps.sh
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DDOVANEL_FUZZ=ON -DDOVANEL_TESTS=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	sh fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+bench: build
+	@cmake --build $(BUILD) --target dovanel_bench -j $(JOBS)
+	sh bench/run.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz
