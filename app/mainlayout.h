@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboard/colorguide.h"
+
 #include <QString>
 
 // The main window's design, in twips.
@@ -13,8 +15,10 @@ inline constexpr int lines = 5;
 
 // Practice line i and, directly under it, its input box.
 inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;
-inline constexpr int txtinLeft = 480, txtinTop = 600, txtinWidth = 14295, txtinHeight = 375;
-inline constexpr int linePitch = 960;
+// The colour tag rides on the input boxes, so their measures live with it.
+inline constexpr int txtinLeft = txtinLayout.left, txtinTop = txtinLayout.firstTop,
+                     txtinWidth = txtinLayout.width, txtinHeight = txtinLayout.height;
+inline constexpr int linePitch = txtinLayout.pitch;
 
 // A half-width character of the practice font advances one colour-tag step, 165 twips.
 inline constexpr int linePixelSize = 22;

@@ -6,9 +6,8 @@
 #include "dialogs/frmoption.h"
 #include "results/frmend.h"
 #include "ui/clock.h"
+#include "ui/placement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
 {
@@ -33,11 +32,6 @@ void Program::start()
 {
     end->flglevel = true;
     main->Form_Load();
-    main->adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = main->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        main->move(frame.topLeft());
-    }
+    centreOnScreen(main.get());
     main->show();
 }

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QWidget>
 
 namespace formsupport {
@@ -68,16 +67,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event)
     // on its way to the control that has the focus.
     QWidget* target = window_->focusWidget() ? window_->focusWidget() : window_;
     if (watched != target) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    // Enter on a button that has the focus presses that button, as everywhere in Windows;
-    // the form never hears of it.
-    if (formsupport::keyCode(key) == formsupport::keyReturn) {
-        if (auto* button = qobject_cast<QPushButton*>(target)) {
-            button->click();
-            return true;
-        }
-    }
-    return handler_(key);
+    return handler_(static_cast<QKeyEvent*>(event));
 }
 
 CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent) : QLabel(parent)

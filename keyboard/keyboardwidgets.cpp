@@ -134,6 +134,12 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
         auto* b = new QPushButton(QString::fromUtf8(k.legend), parent);
         b->setGeometry(twips::rect(k.left, k.top, k.width, k.height));
         b->setFont(keyFont);
+        if (i == backslashKey) {
+            // Japanese fonts draw the backslash as a yen sign; this keycap shows a real one.
+            QFont backslashFont = keyFont;
+            backslashFont.setFamilies({QStringLiteral("DejaVu Sans Mono"), keyFontFamily});
+            b->setFont(backslashFont);
+        }
         b->setFocusPolicy(Qt::NoFocus);
         paintButton(b, keyColour(i));
         connect(b, &QPushButton::clicked, this, [this, i] { emit keyClicked(i); });

@@ -3,6 +3,7 @@
 #include "ui/barchart.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
+#include "ui/placement.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -132,6 +133,7 @@ void frmend::open()
     }
     build();
     load();
+    centreOnScreen(window_);
     window_->show();
 }
 

@@ -41,7 +41,7 @@ void Session::begin(int level)
     main().startLevelRun();
     tick();
     main().activateWindow();
-    QTest::qWaitForWindowActive(&main());
+    if (!QTest::qWaitForWindowActive(&main())) qWarning("main window not active");
 }
 
 QWidget* Session::focused() const

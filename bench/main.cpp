@@ -1,0 +1,15 @@
+#include "bench/bench.h"
+
+#include <cstdlib>
+#include <cstring>
+
+// dovanel_bench keystroke [keys] | load [runs]: prints "name value" lines for bench/run.sh.
+int main(int argc, char* argv[])
+{
+    if (argc >= 2 && std::strcmp(argv[1], "keystroke") == 0)
+        return benchKeystroke(1, argv, argc >= 3 ? std::atoi(argv[2]) : 10000);
+    if (argc >= 2 && std::strcmp(argv[1], "load") == 0)
+        return benchLoadBlock(argc >= 3 ? std::atoi(argv[2]) : 20);
+    std::fprintf(stderr, "usage: dovanel_bench keystroke [keys] | load [runs]\n");
+    return 2;
+}
