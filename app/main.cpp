@@ -32,6 +32,6 @@ int main(int argc, char* argv[])
     Program program(platform, QDir::currentPath());
     program.start();
     // The sound device opens once the window is up, not before.
-    QTimer::singleShot(0, [&beep] { beep.preload(); });
+    QTimer::singleShot(250, [&beep] { beep.preload(); });
     return app.exec();
 }

@@ -406,7 +406,7 @@ void mainwindow::restartFromResults()
 {
     Form_Load();
     if (colorTagVisible()) Color();
-    txtin_[0]->setFocus(Qt::OtherFocusReason);
+    typeInFirstLine();
 }
 
 void mainwindow::quitFromResults()
@@ -424,8 +424,15 @@ void mainwindow::startLevelRun()
 {
     Form_Load();
     if (colorTagVisible()) Color();
-    txtin_[0]->setFocus(Qt::OtherFocusReason);
+    typeInFirstLine();
     Timer1.start();
+}
+
+void mainwindow::typeInFirstLine()
+{
+    // Called from another window: the keyboard must come back here, not just the caret.
+    activateWindow();
+    txtin_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void mainwindow::applyColorTag(bool show)

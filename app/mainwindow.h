@@ -84,6 +84,7 @@ private:
     void Form_Unload();
     void loadText();
     void focusCurrentLine();
+    void typeInFirstLine();
     bool colorTagVisible() const;
 
     // InputBoxHandler
