@@ -22,7 +22,7 @@
 #include <map>
 #include <cstdio>
 #include <random>
-#include <time.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -80,9 +80,10 @@ private:
 // This thread's processor time: what a key costs even when other work shares the machine.
 double threadCpuMs()
 {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(u.ru_utime) + ms(u.ru_stime);
 }
 
 bool activate(QWidget& window)
@@ -95,6 +96,9 @@ bool activate(QWidget& window)
 
 } // namespace
 
+// The whole program on the offscreen platform with test doubles, typing a level-2 run: each
+// key is timed from its press to the end of the repaint it causes. Restarts between blocks
+// are not timed.
 int benchKeystroke(int argc, char** argv, int keys)
 {
     QApplication app(argc, argv);
@@ -177,8 +181,8 @@ int benchKeystroke(int argc, char** argv, int keys)
     }
     app.removeEventFilter(&counter);
 
-    if (run.misscnt < 0 || beep.count != wrongSent)
-        return bench::fail("wrong keys were not judged as wrong");
+    // Every key was judged as meant: only the deliberate misses beeped.
+    if (beep.count != wrongSent) return bench::fail("keys were not judged as sent");
 
     std::printf("keys %d\n", keys);
     std::printf("wrong_keys %d\n", wrongSent);

@@ -10,8 +10,8 @@
 include(GNUInstallDirs)
 
 set(DOVANEL_APP_ID io.github.dovanel)
-set(_dovanel_packaging ${CMAKE_CURRENT_LIST_DIR}/../packaging)
-set(_dovanel_data ${CMAKE_CURRENT_LIST_DIR}/../data)
+set(_dovanel_packaging ${PROJECT_SOURCE_DIR}/packaging)
+set(_dovanel_data ${PROJECT_SOURCE_DIR}/data)
 
 foreach(_dir LIBEXECDIR DATADIR BINDIR)
     if(IS_ABSOLUTE "${CMAKE_INSTALL_${_dir}}")
@@ -42,16 +42,12 @@ install(FILES ${_dovanel_packaging}/dovanel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The launcher names the program and the texts by absolute path. The prefix is only known
-# when installing (`cmake --install --prefix`, CPack's /usr), so the launcher is written then.
+# when installing (`cmake --install --prefix`; CPack's DEB installs to /usr below a staging
+# DESTDIR), so the launcher is written then.
 set(_dovanel_launcher_code [[
-    set(_prefix "${CMAKE_INSTALL_PREFIX}")
-    # CPack installs into a staging folder; the launcher must name the final place.
-    if(DEFINED CPACK_DOVANEL_FINAL_PREFIX)
-        set(_prefix "${CPACK_DOVANEL_FINAL_PREFIX}")
-    endif()
     # The paths go between single quotes in the script.
-    set(DOVANEL_PROGRAM_PATH "${_prefix}/@CMAKE_INSTALL_LIBEXECDIR@/dovanel")
-    set(DOVANEL_TEXT_DIR "${_prefix}/@CMAKE_INSTALL_DATADIR@/dovanel")
+    set(DOVANEL_PROGRAM_PATH "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_LIBEXECDIR@/dovanel")
+    set(DOVANEL_TEXT_DIR "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/dovanel")
     string(REPLACE "'" "'\\''" DOVANEL_PROGRAM_PATH "${DOVANEL_PROGRAM_PATH}")
     string(REPLACE "'" "'\\''" DOVANEL_TEXT_DIR "${DOVANEL_TEXT_DIR}")
     # One staging file per destination: a test may install while a package is made.
@@ -61,7 +57,6 @@ set(_dovanel_launcher_code [[
     file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@" TYPE PROGRAM
          FILES "${_staged}")
 ]])
-cmake_path(ABSOLUTE_PATH _dovanel_packaging NORMALIZE OUTPUT_VARIABLE _dovanel_packaging)
 set(_dovanel_launcher_template ${_dovanel_packaging}/dovanel-launcher.sh)
 string(CONFIGURE "${_dovanel_launcher_code}" _dovanel_launcher_code @ONLY)
 install(CODE "${_dovanel_launcher_code}")
@@ -75,11 +70,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The dovanel developers")
 set(CPACK_PACKAGE_CONTACT "${DOVANEL_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch typing practice for Japanese (JIS) keyboards")
-set(CPACK_PACKAGE_DESCRIPTION "dovanel shows practice lines and an on-screen JIS keyboard \
-that marks the next key and the finger to press it with. After each round it shows the time, \
-mistake rate, typing speed and score, charts the last ten results and keeps the best score \
-of each level. Every user gets editable copies of the practice texts in \
-~/.local/share/dovanel.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "dovanel shows practice lines and an on-screen JIS keyboard that marks the next\n"
+    "key and the finger to press it with. After each round it shows the time,\n"
+    "mistake rate, typing speed and score, charts the last ten results and keeps\n"
+    "the best score of each level. Every user gets editable copies of the practice\n"
+    "texts in ~/.local/share/dovanel.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${DOVANEL_PACKAGE_MAINTAINER}")
@@ -90,5 +86,5 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # a platform plugin (only recommended by libqt6gui6) no window can open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DOVANEL_FINAL_PREFIX ${CPACK_PACKAGING_INSTALL_PREFIX})
+set(CPACK_PROJECT_CONFIG_FILE ${_dovanel_packaging}/cpack-checks.cmake)
 include(CPack)

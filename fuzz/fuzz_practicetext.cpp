@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 
@@ -114,14 +113,6 @@ bool sameBlock(const PracticeBlock& a, const PracticeBlock& b)
     return a.linetext == b.linetext && a.linelen == b.linelen && a.mojicnt == b.mojicnt;
 }
 
-QDir& workDir()
-{
-    static QTemporaryDir dir;
-    FUZZ_CHECK(dir.isValid());
-    static QDir d(dir.path());
-    return d;
-}
-
 // The digits follow the draws one for one; every fifth place is a space.
 void checkTenkey(const PracticeBlock& block, const QList<float>& draws)
 {
@@ -143,7 +134,7 @@ void checkTenkey(const PracticeBlock& block, const QList<float>& draws)
 
 void checkLoad(const QByteArray& content, int level, const QList<float>& draws)
 {
-    QDir& dir = workDir();
+    QDir& dir = fuzz::scratchDir();
     const QString name = practicetext::fileNameForLevel(level);
     if (level != 4) {
         QFile file(dir.filePath(name));
@@ -179,7 +170,7 @@ void checkLoad(const QByteArray& content, int level, const QList<float>& draws)
 void checkMissing(int level)
 {
     // A folder that does not exist: no file to read and nowhere to write the tenkey file.
-    const QString missing = workDir().filePath(QStringLiteral("absent"));
+    const QString missing = fuzz::scratchDir().filePath(QStringLiteral("absent"));
     FixedRandom random({0.5f});
     const LoadResult result = practicetext::load(level, missing, random);
     FUZZ_CHECK(result.problem ==

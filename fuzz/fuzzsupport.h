@@ -3,7 +3,9 @@
 // Shared by the fuzz harnesses, which are built both for libFuzzer (clang) and for the
 // plain replay tests (gcc), so nothing here may depend on libFuzzer.
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -62,5 +64,15 @@ private:
     size_t size_;
     size_t pos_ = 0;
 };
+
+// A folder for the process's files, under TMPDIR. fuzz/run.sh points TMPDIR at memory:
+// QSettings syncs every write to disk, which would otherwise cost most of each run.
+inline QDir& scratchDir()
+{
+    static QTemporaryDir dir;
+    FUZZ_CHECK(dir.isValid());
+    static QDir d(dir.path());
+    return d;
+}
 
 } // namespace fuzz

@@ -98,14 +98,6 @@ private slots:
         QCOMPARE(broken[1], QString("next"));
     }
 
-    void fileNamesByLevel()
-    {
-        const QStringList expected{"middle.txt",  "beginner.txt", "middle.txt",
-                                   "advance.txt", "tenkey.txt",   "middle.txt"};
-        for (int level = 0; level <= 5; ++level)
-            QCOMPARE(practicetext::fileNameForLevel(level), expected[level]);
-    }
-
     void numericLevelWritesFreshDigitGroups()
     {
         QTemporaryDir dir;

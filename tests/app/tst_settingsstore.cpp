@@ -20,6 +20,10 @@ private slots:
         store.write("setting", "Color", "0");
         QCOMPARE(medium.values.size(), 2);
         QVERIFY(!store.readFlag("Setting", "color", true));
+        // Absent values give the fallback, and reading creates nothing.
+        QVERIFY(store.readFlag("Setting", "skipspace", true));
+        QCOMPARE(store.read("maxtokuten", "1", "------"), QString("------"));
+        QCOMPARE(medium.values.size(), 2);
     }
 
     void flagsReadZeroAsOffAndOtherNumbersAsOn_data()
@@ -45,17 +49,6 @@ private slots:
         SettingsStore store(medium);
         store.write("Setting", "skipspace", stored);
         QCOMPARE(store.readFlag("Setting", "skipspace", fallback), expected);
-    }
-
-    void absentValuesGiveTheFallback()
-    {
-        MemorySettingsMedium medium;
-        SettingsStore store(medium);
-        QVERIFY(store.readFlag("Setting", "skipspace", true));
-        QVERIFY(!store.readFlag("setting", "color", false));
-        QCOMPARE(store.read("maxtokuten", "1", "------"), QString("------"));
-        QCOMPARE(store.readInt16("maxtokuten", "1"), qint16(0));
-        QVERIFY(medium.values.isEmpty()); // reading creates nothing
     }
 
     void integersOutside16BitsReadAsZero()

@@ -64,22 +64,6 @@ private slots:
         QVERIFY(!s.main().isVisible()); // No ends the program
     }
 
-    void retryInMidRunStartsAFreshBlock()
-    {
-        Session s;
-        s.writeText("middle.txt", tiny);
-        s.begin();
-        s.type("ax");
-        s.main().timercount_Timer();
-        s.main().retry_Click();
-        QCOMPARE(s.run().inputcnt, qint16(0));
-        QVERIFY(s.run().flgstart);
-        QVERIFY(!s.main().timercount.isActive());
-        QVERIFY(s.main().Timer1.isActive());
-        QCOMPARE(s.main().lbltime()->text(), QString("1"));
-        QCOMPARE(s.focused(), s.main().txtin(0));
-    }
-
     void theResultsAreScoredOnceAndItsKeysWork()
     {
         Session s;

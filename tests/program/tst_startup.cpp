@@ -21,33 +21,23 @@ const QStringList middle{"Kyou wa hare.", "It is sunny.", "Ame ga furu.", "Good 
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void startShowsTheIntermediateBlockAndAsksForTheLevel()
-    {
-        Session s;
-        s.writeText("middle.txt", middle);
-        s.start();
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(s.main().lblin(i)->text(), middle[i]);
-            QVERIFY(s.main().txtin(i)->text().isEmpty());
-        }
-        QCOMPARE(s.main().windowTitle(), QString("dovanel"));
-        // The first character is framed before the level is chosen.
-        QCOMPARE(s.main().guide.Index, qint16(32)); // "K"
-    }
-
-    void freshStoreSkipsSpacesAndHidesTheColourTag()
+    void startShowsTheIntermediateBlockWithFreshOptions()
     {
         Session s;
         s.writeText("middle.txt", middle);
         s.program->option->flgspace = false;
         s.program->option->flgcolor = true;
         s.start();
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(s.main().lblin(i)->text(), middle[i]);
+            QVERIFY(s.main().txtin(i)->text().isEmpty());
+        }
+        QCOMPARE(s.main().guide.Index, qint16(32)); // "K", framed before the level is chosen
+        // A fresh store switches skipping on and leaves the colour flag as it was.
         QVERIFY(s.program->option->flgspace);
-        // Nothing stored: the colour flag keeps its value in memory.
         QVERIFY(s.program->option->flgcolor);
         s.settings.values.insert("setting/color", "0");
         s.main().Form_Load();
-        QVERIFY(!s.program->option->flgcolor);
         QVERIFY(!s.main().keyboard().cmdcolor()->isVisibleTo(&s.main()));
         s.settings.values.insert("setting/color", "1");
         s.main().Form_Load();
@@ -73,18 +63,12 @@ private slots:
             QVERIFY2(act, qPrintable(caption));
             QCOMPARE(act->shortcut(), key);
         }
-    }
-
-    void aHalfWidthCharacterAdvancesOneTagStep()
-    {
-        Session s;
-        s.writeText("middle.txt", middle);
-        s.start();
+        // A half-width character advances one colour-tag step, 11 px, over a whole line.
         const QString line = QStringLiteral("The quick brown fox; 1234 @[]:\\ ~|_ jumps over.");
-        const QFontMetricsF box(s.main().txtin(0)->font());
-        const QFontMetricsF label(s.main().lblin(0)->font());
-        QCOMPARE(box.horizontalAdvance(line), 11.0 * line.size());
-        QCOMPARE(label.horizontalAdvance(line), 11.0 * line.size());
+        QCOMPARE(QFontMetricsF(s.main().txtin(0)->font()).horizontalAdvance(line),
+                 11.0 * line.size());
+        QCOMPARE(QFontMetricsF(s.main().lblin(0)->font()).horizontalAdvance(line),
+                 11.0 * line.size());
     }
 
     void missingTextIsReportedAndTypingRefused()
@@ -117,7 +101,7 @@ private slots:
         QCOMPARE(s.run().mojicnt, qint16(8));
     }
 
-    void formLoadResetsTheRunButKeepsTheTimeDisplay()
+    void retryInMidRunResetsTheRunButKeepsTheTimeDisplay()
     {
         Session s;
         s.writeText("middle.txt", middle);
@@ -126,7 +110,8 @@ private slots:
         s.main().timercount_Timer();
         s.main().timercount_Timer();
         QCOMPARE(s.main().lbltime()->text(), QString("2"));
-        s.main().Form_Load();
+        s.main().txtin(3)->setFocus();
+        s.main().retry_Click();
         QCOMPARE(s.run().inputcnt, qint16(0));
         QCOMPARE(s.run().misscnt, qint16(0));
         QCOMPARE(s.run().pos, qint16(1));
@@ -136,16 +121,23 @@ private slots:
         QVERIFY(s.main().Timer1.isActive());
         QCOMPARE(s.main().lbltime()->text(), QString("2"));
         QVERIFY(s.main().txtin(0)->text().isEmpty());
+        QCOMPARE(s.focused(), s.main().txtin(0));
     }
 
-    void placementIsStoredOnQuitUnlessMinimised()
+    void quittingClosesEverythingAndStoresThePlacementUnlessMinimised()
     {
         {
             Session s;
             s.writeText("middle.txt", middle);
             s.start();
             s.main().move(100, 50);
-            s.main().close();
+            s.tick();
+            s.program->option->open();
+            s.main().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+            QTest::keyClick(s.main().txtin(0), Qt::Key_Q, Qt::ControlModifier);
+            QVERIFY(!s.main().isVisible());
+            QVERIFY(!s.program->level->isOpen() && !s.program->option->isOpen());
             const QRect outer = s.main().frameGeometry();
             QCOMPARE(s.settings.values.value("settings/mainleft"), QString::number(outer.x() * 15));
             QCOMPARE(s.settings.values.value("settings/maintop"), QString::number(outer.y() * 15));
@@ -161,22 +153,6 @@ private slots:
         s.main().setWindowState(Qt::WindowMinimized);
         s.main().close();
         QVERIFY(!s.settings.values.contains("settings/mainleft"));
-    }
-
-    void quittingClosesEveryOtherWindow()
-    {
-        Session s;
-        s.writeText("middle.txt", middle);
-        s.start();
-        s.tick();
-        QVERIFY(s.program->level->isOpen());
-        s.program->option->open();
-        s.main().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
-        QTest::keyClick(s.main().txtin(0), Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(!s.main().isVisible());
-        QVERIFY(!s.program->level->isOpen());
-        QVERIFY(!s.program->option->isOpen());
     }
 };
 

@@ -62,60 +62,6 @@ struct Fixture {
 class TypingEngineTest : public QObject {
     Q_OBJECT
 private slots:
-    void wrongFirstKeyStartsTheClockAndCountsAMiss()
-    {
-        Fixture f({"Abc", "d"});
-        QVERIFY(!f.type(u'a')); // case matters
-        QCOMPARE(f.view.clockStarts, 1);
-        QCOMPARE(f.run.start, 100.0f);
-        QVERIFY(!f.run.flgstart);
-        QCOMPARE(f.run.inputcnt, qint16(1));
-        QCOMPARE(f.run.misscnt, qint16(1));
-        QCOMPARE(f.view.beeps, 1);
-        QCOMPARE(f.run.pos, qint16(1));
-        // The same key is guided again.
-        QCOMPARE(f.view.guided, QList<int>{'A'});
-        f.view.clock = 101.0f;
-        QVERIFY(f.type(u'A'));
-        QCOMPARE(f.view.clockStarts, 1);
-        QCOMPARE(f.run.start, 100.0f);
-    }
-
-    void controlKeysAreMissesThatRemoveNothing()
-    {
-        Fixture f({"ab", "c"});
-        f.type(u'a');
-        for (QChar c : {QChar(8), QChar(13), QChar(27)})
-            QVERIFY(!f.type(c));
-        QCOMPARE(f.run.misscnt, qint16(3));
-        QCOMPARE(f.run.inputcnt, qint16(4));
-        QCOMPARE(f.view.boxes[0], QString("a"));
-        QCOMPARE(f.run.pos, qint16(2));
-    }
-
-    void aLineWithOneMissAndBlankLinesAfterIt()
-    {
-        Fixture f({"xyz", "", "", "q"});
-        f.type("xy");
-        f.type(u'k');
-        f.type(u'z');
-        QCOMPARE(f.run.inputcnt, qint16(4));
-        QCOMPARE(f.run.misscnt, qint16(1));
-        QCOMPARE(f.view.boxes[0], QString("xyz"));
-        QCOMPARE(f.run.pos, qint16(1));
-        QCOMPARE(f.run.nowcnt, qint16(3));
-        QCOMPARE(f.view.focus, (QList<int>{1, 2, 3}));
-        QCOMPARE(f.view.guided.last(), int('q'));
-        // The last character ends the run and stays in its box.
-        f.view.clock = 130.5f;
-        QVERIFY(f.type(u'q'));
-        QCOMPARE(f.view.ends, 1);
-        QCOMPARE(f.run.finish, 130.5f);
-        QVERIFY(f.run.flgresult);
-        QCOMPARE(f.run.nowcnt, qint16(5));
-        QCOMPARE(f.view.boxes[3], QString("q"));
-    }
-
     void blankLinesToTheEndFinishTheRun()
     {
         Fixture f({"ab", "c", "", ""});
@@ -168,17 +114,6 @@ private slots:
         QCOMPARE(shifted.run.mojicnt, qint16(3));
     }
 
-    void withSkippingOffSpacesMustBeTyped()
-    {
-        Fixture f({"a b", "c"}, false);
-        f.type(u'a');
-        QCOMPARE(f.view.guided.last(), 32);
-        QCOMPARE(f.view.boxes[0], QString("a"));
-        QVERIFY(!f.type(u'b'));
-        QVERIFY(f.type(u' '));
-        QCOMPARE(f.run.mojicnt, qint16(4));
-    }
-
     void aLineStartingWithASpace()
     {
         Fixture f({"a", " b", "c"}, true);
@@ -193,25 +128,6 @@ private slots:
         g.engine.txtin_KeyPress(u'a');
         QCOMPARE(g.view.guided.last(), 32);
         QCOMPARE(g.view.colors, 0);
-    }
-
-    void yenAndOverlineKeysTypeBackslashAndTilde()
-    {
-        Fixture f({"\\~", "x"});
-        QVERIFY(f.type(QChar(0x00A5)));
-        QVERIFY(f.type(QChar(0x203E)));
-        QCOMPARE(f.run.misscnt, qint16(0));
-        QCOMPARE(f.view.boxes[0], QString("\\~"));
-    }
-
-    void refusedWhileTheTextIsMissing()
-    {
-        Fixture f({});
-        f.run.flgnotext = true;
-        QVERIFY(!f.type(u'a'));
-        QCOMPARE(f.run.inputcnt, qint16(0));
-        QCOMPARE(f.view.beeps, 0);
-        QCOMPARE(f.view.clockStarts, 0);
     }
 
     void countersStopAtTheirLimit()

@@ -1,0 +1,270 @@
+#include "app/settingsstore.h"
+#include "dialogs/dialoghosts.h"
+#include "dialogs/frmabout.h"
+#include "dialogs/frmlevel.h"
+#include "dialogs/frmoption.h"
+#include "dialogs/supportpage.h"
+#include "ui/browser.h"
+#include "ui/fonts.h"
+#include "ui/messagebox.h"
+#include "ui/settingsmedium.h"
+
+#include <QCheckBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Plain ASCII as keys; anything else the way an input method commits it.
+void type(QWidget* target, const QString& text)
+{
+    if (text.toLatin1() == text.toUtf8()) return QTest::keyClicks(target, text);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(target, &commit);
+}
+
+bool labelsFit(QWidget* w) // every label shows its whole text inside the window
+{
+    for (QLabel* l : w->findChildren<QLabel*>()) {
+        const QSize need = l->wordWrap() ? QSize(0, l->heightForWidth(l->width())) : l->sizeHint();
+        if (need.width() > l->width() || need.height() > l->height() ||
+            !w->rect().contains(l->geometry()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestDialogs : public QObject, LevelHost, OptionHost {
+    Q_OBJECT
+    ScriptedMessageBoxes messages;
+    RecordingBrowser browser;
+    MemorySettingsMedium medium;
+    SettingsStore store{medium};
+    frmlevel* level = nullptr;
+    int runs = 0, ranLevel = -1;
+    bool ranOpen = false;
+    QList<bool> applied;
+
+    void startLevelRun() override { ++runs, ranOpen = level->isOpen(), ranLevel = level->level; }
+    void applyColorTag(bool show) override { applied.append(show); }
+
+    // Runs `whileOpen` inside the modal About box, then closes it unless that did; false when
+    // the box stayed open and the watchdog had to close it.
+    bool runAbout(frmAbout& form, QWidget* owner,
+                  const std::function<void(AboutWindow*)>& whileOpen)
+    {
+        QObject guard; // the timers end with this call
+        bool stuck = false;
+        QTimer::singleShot(5000, &guard, [&] { stuck = true, form.close(); });
+        QTimer::singleShot(0, &guard, [&] { whileOpen(form.window()), form.close(); });
+        form.open(owner);
+        return !stuck && !form.isOpen();
+    }
+
+private slots:
+    void initTestCase() { fonts::installSubstitutions(); } // the real fonts' widths
+    void init()
+    {
+        messages = {}, browser = {}, medium = {}, applied = {};
+        runs = 0, ranLevel = -1, ranOpen = false;
+    }
+
+    void levelEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key"); // 0: the OK button, -1: the close box
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("message");
+        const int enter = Qt::Key_Return;
+        const QString refused = "半角の数字の1から4を入力してください";
+        QTest::newRow("3 and Enter") << "3" << enter << 3 << "";
+        QTest::newRow("4 and OK") << "4" << 0 << 4 << "";
+        QTest::newRow("Escape") << "3" << int(Qt::Key_Escape) << 2 << "";
+        QTest::newRow("close box") << "3" << -1 << 2 << "";
+        for (const char* text : {"5", "0", "a", " 2", "2 ", "02", "12", "２"})
+            QTest::newRow(text) << QString(text) << enter << 2 << refused;
+        QTest::newRow("empty, OK") << "" << 0 << 2 << "レベルを選択してください";
+    }
+    void levelEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(int, chosen);
+        QFETCH(QString, message);
+        frmlevel form(*this, messages);
+        level = &form;
+        form.open();
+        LevelWindow* w = form.window();
+        type(w->Text1, typed);
+        if (key == 0)
+            QTest::mouseClick(w->cmdok, Qt::LeftButton);
+        else if (key == -1)
+            w->close();
+        else
+            QTest::keyClick(w->focusWidget(), Qt::Key(key));
+        QCOMPARE(form.level, qint16(chosen));
+        // Refused: open, entry kept. Accepted: one run, window gone and level set first.
+        QCOMPARE(form.isOpen(), !message.isEmpty());
+        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(messages.shown[0].text, message);
+            QCOMPARE(w->Text1->text(), typed);
+            if (key != 0) QCOMPARE(w->focusWidget(), w->Text1);
+        }
+        QCOMPARE(runs, chosen == 2 ? 0 : 1);
+        QVERIFY(!ranOpen);
+        QCOMPARE(ranLevel, chosen == 2 ? -1 : chosen);
+    }
+
+    void levelOpening()
+    {
+        frmlevel form(*this, messages);
+        QCOMPARE(form.level, qint16(0));
+        form.open();
+        QCOMPARE(form.level, qint16(2)); // the first load picks the intermediate level
+        QPointer<LevelWindow> w = form.window();
+        QVERIFY(!w->parentWidget() && !w->isModal());
+        QCOMPARE(w->focusWidget(), w->Text1);
+        QVERIFY(!w->cmdok->autoDefault() && !w->cmdok->isDefault());
+        QVERIFY(labelsFit(w));
+        type(w->Text1, "4");
+        form.level = 0; // a second load would turn this into 2
+        form.open();    // while open: the same window, as it was
+        QCOMPARE(form.window(), w.data());
+        QCOMPARE(w->Text1->text(), QStringLiteral("4"));
+        QCOMPARE(form.level, qint16(0));
+        form.close(); // closed, the controls go; the next opening starts empty
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.isNull());
+        form.open();
+        QVERIFY(form.window()->Text1->text().isEmpty());
+    }
+
+    void optionBoxesSetOnlyAtOpening()
+    {
+        frmoption form(*this, store);
+        for (int flags = 0; flags < 4; ++flags) {
+            form.flgcolor = flags & 1;
+            form.flgspace = flags & 2;
+            form.open();
+            OptionWindow* w = form.window();
+            QCOMPARE(w->chkcolor->isChecked(), bool(flags & 1));
+            QCOMPARE(w->chkspace->isChecked(), bool(flags & 2));
+            form.flgcolor = !form.flgcolor;
+            form.open(); // while open: the boxes stay as they are
+            QCOMPARE(w->chkcolor->isChecked(), bool(flags & 1));
+            form.close();
+        }
+        QVERIFY(applied.isEmpty()); // opening and closing apply nothing
+    }
+
+    void optionClosing_data()
+    {
+        QTest::addColumn<QString>("how"); // a button clicked, or a key
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("stored");
+        for (const char* how : {"cmdok", "Enter", "Enter on Cancel"})
+            QTest::newRow(how) << QString(how) << true << false;
+        QTest::newRow("設定を記憶") << "cmdset" << true << true;
+        for (const char* how : {"cmdcnacel", "Escape", "close box"})
+            QTest::newRow(how) << QString(how) << false << false;
+    }
+    void optionClosing()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, accepted);
+        QFETCH(bool, stored);
+        frmoption form(*this, store);
+        form.flgcolor = true;
+        form.open();
+        OptionWindow* w = form.window();
+        QTest::keyClick(w->focusWidget(), Qt::Key_Space); // unticks chkcolor, which has the focus
+        QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(w->focusWidget(), Qt::Key_Space);       // ticks chkspace
+        if (how == "Enter on Cancel") w->cmdcnacel->setFocus(); // the form sees Enter first
+        if (auto* button = w->findChild<QPushButton*>(how))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (how == "close box")
+            w->close();
+        else
+            QTest::keyClick(w->focusWidget(), how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!form.isOpen());
+        QCOMPARE(form.flgcolor, !accepted);
+        QCOMPARE(form.flgspace, accepted);
+        QCOMPARE(applied, accepted ? QList<bool>{false} : QList<bool>{});
+        QCOMPARE(medium.values.size(), stored ? 2 : 0);
+        QCOMPARE(store.read("SETTING", "SkipSpace", "none"), stored ? "1" : "none");
+        QCOMPARE(store.read("setting", "COLOR", "none"), stored ? "0" : "none");
+    }
+
+    void aboutBox()
+    {
+        QWidget owner;
+        owner.show();
+        frmAbout form(browser, messages);
+        QString caption[2], shown[2];
+        for (int i = 0; i < 2; ++i) {
+            browser.succeeds = i == 0; // the second time no browser starts
+            QVERIFY(runAbout(form, &owner, [&](AboutWindow* w) {
+                caption[i] = w->lblDescription->caption();
+                shown[i] = w->lblDescription->text();
+                QCOMPARE(w->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 dovanel"));
+                QCOMPARE(w->lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+                QVERIFY(w->isModal() && w->parentWidget() == &owner);
+                QVERIFY(w->focusWidget() == w->cmdOK && w->cmdOK->isDefault());
+                QVERIFY(labelsFit(w));
+                QTest::mouseClick(w->Label1, Qt::LeftButton);
+                QVERIFY(form.isOpen()); // the link leaves the box open
+                QTest::keyClick(w->focusWidget(), i == 0 ? Qt::Key_Return : Qt::Key_Escape);
+                QVERIFY(!form.isOpen());
+            }));
+        }
+        // Built once per opening: each sentence once, each part on its own line.
+        const QString design = "ｱﾌﾟﾘｹｰｼｮﾝの説明", first = "キーボードの練習ソフトです",
+                      second =
+                          "サーポートは以下のアドレスで受け付けます。バグの報告はありがたいです。";
+        QCOMPARE(caption[0], design + "\n\n\r" + first + "\n\r" + second);
+        QCOMPARE(caption[1], caption[0]);
+        QCOMPARE(shown[1], shown[0]);
+        QCOMPARE(shown[0].split('\n'), (QStringList{design, QString(), first, second}));
+
+        const QUrl page = supportpage::address();
+        QCOMPARE(browser.opened, (QList<QUrl>{page, page}));
+        QCOMPARE(messages.shown.size(), 1); // the failed launch only
+        QVERIFY(messages.shown[0].text.startsWith("ブラウザーを起動できませんでした。"));
+        QVERIFY(messages.shown[0].text.contains(page.toLocalFile()));
+    }
+
+    void supportPageChoice()
+    {
+        // Which copies exist below a folder holding work/, bin/ (the program), share/, data/.
+        const QString work = "work/help/index.html", installed = "share/dovanel/help/index.html",
+                      source = "data/help/index.html";
+        const QList<QPair<QStringList, QString>> cases{{{work, installed, source}, work},
+                                                       {{installed, source}, installed},
+                                                       {{}, work},
+                                                       {{work + '/', source}, source}};
+        for (const auto& [present, expected] : cases) {
+            QTemporaryDir root;
+            QDir dir(root.path());
+            QVERIFY(dir.mkpath("work") && dir.mkpath("bin"));
+            for (const QString& path : present) {
+                QVERIFY(dir.mkpath(path.endsWith('/') ? path : QFileInfo(path).path()));
+                QFile page(dir.filePath(path));
+                QVERIFY(path.endsWith('/') || page.open(QIODevice::WriteOnly));
+            }
+            const QUrl url = supportpage::address(dir.filePath("work"), dir.filePath("bin"));
+            QCOMPARE(url.toLocalFile(), QDir::cleanPath(dir.filePath(expected)));
+        }
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,303 @@
+#include "app/settingsstore.h"
+#include "results/frmend.h"
+#include "ui/barchart.h"
+#include "ui/clock.h"
+#include "ui/fonts.h"
+#include "ui/settingsmedium.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+BarChart::Table bothSeries(std::initializer_list<qint16> figures)
+{
+    BarChart::Table table{};
+    int r = 0;
+    for (qint16 figure : figures)
+        table[r++] = {figure, figure};
+    return table;
+}
+
+// One program's worth of results window, with its store; the rig is the window's host.
+struct Rig : ResultsHost {
+    FinishedRun finishedRun() const override { return run; }
+    int level() const override { return 1; }
+    void setTaketime(float taketime) override { taketimes.append(taketime); }
+    void restartFromResults() override { ++restarts; }
+    void quitFromResults() override { ++quits; }
+    void enableTimer1() override { ++timers; }
+
+    FinishedRun run;
+    QList<float> taketimes;
+    int restarts = 0, quits = 0, timers = 0;
+    QList<int> calls() const { return {restarts, quits, timers}; }
+    MemorySettingsMedium medium;
+    SettingsStore store{medium};
+    SettableClock clock;
+    frmend end{*this, store, clock};
+
+    // A new run of `seconds`, then the results window for it.
+    void finishRun(float seconds, int mojicnt, int misscnt = 0, int inputcnt = 10)
+    {
+        run = {0, seconds, qint16(mojicnt), qint16(misscnt), qint16(inputcnt), run.serial + 1};
+        end.open();
+    }
+    void closeNow()
+    {
+        end.close(), QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString text(const QString& n) const { return end.window()->findChild<QLabel*>(n)->text(); }
+    QPushButton* button(const char* n) const { return end.window()->findChild<QPushButton*>(n); }
+    BarChart* chart() const { return end.window()->findChild<BarChart*>("chart"); }
+    QStringList rowLabels() const
+    {
+        QStringList labels;
+        for (int r = 1; r <= 10; ++r)
+            labels << chart()->rowLabel(r);
+        return labels;
+    }
+    QStringList shown() const // the figures, then the best-score panel
+    {
+        QStringList texts{text("lbltaketime"), text("lblmiss"), text("lblsokudo"),
+                          text("lblpoint")};
+        for (int i = 0; i < 4; ++i)
+            texts << text(QString("lbltokuten(%1)").arg(i)) << text(QString("lbldate(%1)").arg(i));
+        return texts;
+    }
+};
+
+} // namespace
+
+class TestResults : public QObject {
+    Q_OBJECT
+    MemorySettingsMedium medium;
+    SettingsStore store{medium};
+
+    // Result n of a series: score 10n, miss n, speed 100 + n.
+    static void enter(History& h, int n) { h.beginResult(), h.enterResult(10 * n, n, 100 + n); }
+    QStringList storedSlots() const // "score/miss/speed" of each slot
+    {
+        QStringList texts;
+        for (int n = 1; n <= History::rows; ++n)
+            texts << QStringList{store.read("tokuten", History::slotKey(n), "?"),
+                                 store.read("miss", History::slotKey(n), "?"),
+                                 store.read("sokudo", History::slotKey(n), "?")}
+                         .join('/');
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { fonts::installSubstitutions(); }
+    void init() { medium.values.clear(); }
+
+    void score()
+    {
+        const struct {
+            const char* name;
+            float start, finish;
+            qint16 mojicnt, misscnt, inputcnt;
+            const char* texts;
+        } rows[]{
+            {"hundredths dropped", 100, 160.004f, 100, 0, 100, "60秒 0％ 100文字/分 100点"},
+            {"speed 1.5 to even", 0, 40, 1, 0, 1, "40秒 0％ 2文字/分 2点"},
+            {"speed 2.5 to even", 0, 24, 1, 0, 1, "24秒 0％ 2文字/分 2点"},
+            {"misses cost points", 0, 60, 20, 1, 10, "60秒 10％ 20文字/分 -50点"},
+            {"up to a whole second", 0, 0.996f, 3, 0, 3, "1秒 0％ 180文字/分 180点"},
+            {"miss 12.5 to even", 0, 60, 60, 1, 8, "60秒 12％ 60文字/分 -24点"},
+            {"miss 37.5 to even", 0, 60, 60, 3, 8, "60秒 38％ 60文字/分 -206点"},
+            {"tenths", 0, 60.5f, 121, 0, 121, "60.5秒 0％ 120文字/分 120点"},
+            {"whole", 0, 61, 61, 0, 61, "61秒 0％ 60文字/分 60点"},
+            {"below one", 0, 0.25f, 1, 0, 1, "0.25秒 0％ 240文字/分 240点"},
+            {"across midnight", 86399.5f, 0.5f, 2, 1, 8, "1秒 12％ 120文字/分 36点"},
+            {"no time, no inputs", 500, 500, 3, 5, 0, "0.01秒 0％ 18000文字/分 18000点"},
+            {"speed clamped", 0, 1, 32767, 0, 1, "1秒 0％ 32767文字/分 32767点"},
+            {"points clamped", 0, 1, 0, 32767, 1, "1秒 32767％ 0文字/分 -32767点"},
+        };
+        for (const auto& r : rows) {
+            const Score s = scoring::score(r.start, r.finish, r.mojicnt, r.misscnt, r.inputcnt);
+            const QStringList got{r.name, s.timeText, s.missText, s.speedText, s.pointText};
+            QCOMPARE(got.join(' '), QString(r.name) + ' ' + r.texts);
+        }
+    }
+
+    void slotsFillRollAndStartAfreshEachExecution()
+    {
+        {
+            History history(store);
+            for (int n = 1; n <= 10; ++n)
+                enter(history, n);
+            QStringList expected;
+            for (int n = 1; n <= 10; ++n)
+                expected << QString("%1/%2/%3").arg(10 * n).arg(n).arg(100 + n);
+            QCOMPARE(storedSlots(), expected);
+            store.write("miss", "2回目", "x"); // hand-edited: no number counts as 0
+            enter(history, 11);
+            QCOMPARE(history.resultcnt(), qint16(11));
+            expected.removeFirst();
+            expected[0] = "20/0/102";
+            QCOMPARE(storedSlots(), expected << "110/11/111");
+            QCOMPARE(history.histdata()[0], (History::Row{20, 0, 102}));
+            QVERIFY(history.recordBest(2, 30, "2026/12/01"));
+        }
+        // The next execution's first result clears the slots; the bests stay.
+        History after(store);
+        enter(after, 12);
+        QCOMPARE(after.resultcnt(), qint16(1));
+        QCOMPARE(storedSlots(), QStringList{"120/12/112"} + QStringList(9, "0/0/0"));
+        QCOMPARE(after.histdata()[0], (History::Row{120, 12, 112}));
+        QCOMPARE(after.histdata()[1], History::Row{});
+        QCOMPARE(after.bestPanel()[1], (History::Best{"30", "2026/12/01"}));
+    }
+
+    void bestScores()
+    {
+        History history(store);
+        const History::Best none{"------", "----------"};
+        QVERIFY(history.recordBest(1, 120, "2026/12/06"));
+        QVERIFY(!history.recordBest(1, 120, "2026/12/07")); // a tie is no record
+        QCOMPARE(history.bestPanel()[0], (History::Best{"120", "2026/12/06"}));
+        QVERIFY(history.recordBest(1, 121, "2026/12/08"));
+        QCOMPARE(history.bestPanel()[0], (History::Best{"121", "2026/12/08"}));
+        QVERIFY(!history.recordBest(2, 0, "2026/12/06")); // a first best must be above zero
+        QCOMPARE(history.bestPanel()[1], none);
+        store.write("maxtokuten", "3", "abc"); // hand-edited: shown, and beaten by any score
+        QCOMPARE(history.bestPanel()[2].score, QString("abc"));
+        QVERIFY(history.recordBest(3, 1, "2026/12/09"));
+
+        // The store holds the figures and the records only: refused bests write nothing.
+        medium.values.clear();
+        enter(history, 1);
+        QVERIFY(history.recordBest(4, 120, "2026/12/06"));
+        QVERIFY(!history.recordBest(2, -5, "2026/12/06"));
+        QVERIFY(!history.recordBest(0, 500, "2026/12/06")); // no level chosen
+        QSet<QString> expected{"maxtokuten/4", "date/4"};
+        for (int n = 1; n <= 10; ++n)
+            for (const char* section : {"tokuten", "miss", "sokudo"})
+                expected << QString(section) + "/" + History::slotKey(n);
+        const QStringList keys = medium.values.keys();
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()), expected);
+    }
+
+    void chartKeepsEveryRowAndScales()
+    {
+        BarChart chart;
+        QVERIFY(chart.valueAxisMax() > chart.valueAxisMin()); // a scale even with no figures
+        // Repeated and empty labels must not merge rows on the axis.
+        const QStringList labels{"2回前", "1回前", "今回", "", "", "", "", "", "今回", ""};
+        for (int r = 1; r <= 10; ++r)
+            chart.setRowLabel(r, labels[r - 1]);
+        QStringList seen = chart.categories();
+        QCOMPARE(QSet<QString>(seen.begin(), seen.end()).size(), 10);
+        QCOMPARE(seen.replaceInStrings(QString(QChar(0x200B)), ""), labels);
+        chart.setData(bothSeries({-75, 120}));
+        QVERIFY(chart.valueAxisMin() <= -75 && chart.valueAxisMin() > -150);
+        QVERIFY(chart.valueAxisMax() >= 120 && chart.valueAxisMax() < 240);
+        chart.setData(bothSeries({300, 390})); // bars grow from zero
+        QCOMPARE(chart.valueAxisMin(), 0.0);
+        chart.setData(bothSeries({-30000, 32767}));
+        QVERIFY(chart.valueAxisMin() <= -30000 && chart.valueAxisMax() >= 32767);
+    }
+
+    void rowLabelsCountBack()
+    {
+        Rig rig;
+        for (int n = 1; n <= 12; ++n) {
+            rig.closeNow();
+            rig.finishRun(60.0f, 10 * n);
+            if (n != 3) continue;
+            QCOMPARE(rig.rowLabels(), QStringList({"2回前", "1回前", "今回"}) + QStringList(7, ""));
+            QCOMPARE(rig.chart()->data(), bothSeries({10, 20, 30}));
+        }
+        QCOMPARE(rig.rowLabels(), (QStringList{"9回前", "8回前", "7回前", "6回前", "5回前", "4回前",
+                                               "3回前", "2回前", "1回前", "今回"}));
+        QCOMPARE(rig.chart()->data(), bothSeries({30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
+    }
+
+    void chartButtonsCycle()
+    {
+        Rig rig;
+        rig.finishRun(60.0f, 100, 1, 4); // miss 25, speed 100, points -75
+        rig.closeNow();
+        rig.finishRun(60.0f, 120, 0, 5); // miss 0, speed 120, points 120
+        QVERIFY(QTest::qWaitForWindowActive(rig.end.window()));
+        auto* cmdtokuten = rig.button("cmdtokuten");
+        auto* cmdmiss = rig.button("cmdmiss");
+        auto* cmdsokudo = rig.button("cmdsokudo");
+        QCOMPARE(QApplication::focusWidget(), cmdmiss);
+        // Each button shows its chart and hands the focus on to the next.
+        const struct {
+            QPushButton *button, *next;
+            const char* title;
+            BarChart::Table data;
+        } steps[]{{cmdmiss, cmdsokudo, "最近10回のミス率", bothSeries({25, 0})},
+                  {cmdsokudo, cmdtokuten, "最近10回の入力速度", bothSeries({100, 120})},
+                  {cmdtokuten, cmdmiss, "最近10回の得点", bothSeries({-75, 120})}};
+        for (const auto& step : steps) {
+            QTest::keyClick(step.button, Qt::Key_Space);
+            QCOMPARE(rig.chart()->title(), QString(step.title));
+            QCOMPARE(rig.chart()->data(), step.data);
+            QCOMPARE(rig.rowLabels()[0], QString("1回前"));
+            QCOMPARE(QApplication::focusWidget(), step.next);
+        }
+        // The chart already shown: the button does nothing and keeps the focus.
+        QTest::mouseClick(cmdtokuten, Qt::LeftButton);
+        QCOMPARE(rig.end.chartmode(), int(frmend::ScoreChart));
+        QCOMPARE(QApplication::focusWidget(), cmdtokuten);
+        QTest::keyClick(cmdtokuten, Qt::Key_Tab); // tab order: cmdmiss, cmdsokudo, cmdtokuten
+        QCOMPARE(QApplication::focusWidget(), cmdmiss);
+    }
+
+    void keys()
+    {
+        Rig rig;
+        rig.finishRun(60.0f, 100);
+        QVERIFY(QTest::qWaitForWindowActive(rig.end.window()));
+        for (char capital : {'R', 'L', 'Q'}) // Caps Lock: the capitals do nothing
+            QTest::keyClick(QApplication::focusWidget(), capital);
+        QVERIFY(rig.end.isOpen());
+        QCOMPARE(rig.calls(), (QList<int>{0, 0, 0}));
+        QTest::keyClick(QApplication::focusWidget(), 'q');
+        QCOMPARE(rig.calls(), (QList<int>{0, 1, 0}));
+        QTest::keyClick(rig.button("cmdsokudo"), 'r');
+        QCOMPARE(rig.calls(), (QList<int>{1, 1, 0}));
+        QVERIFY(!rig.end.isOpen() && !rig.end.flglevel);
+        rig.finishRun(60.0f, 100);
+        QTest::keyClick(rig.end.window(), 'l');
+        QCOMPARE(rig.calls(), (QList<int>{1, 1, 1}));
+        QVERIFY(rig.end.flglevel && !rig.end.isOpen());
+    }
+
+    void showsTheRunAndEntersItOnce()
+    {
+        Rig rig;
+        rig.clock.date = "2026/12/06";
+        rig.finishRun(60.0f, 100, 1, 10); // points 30, a first best
+        const QString none = "------", noDate = "----------";
+        const QStringList shown{"60秒", "10％", "100文字/分", "30点", "30", "2026/12/06",
+                                none,   noDate, none,         noDate, none, noDate};
+        QCOMPARE(rig.shown(), shown);
+        QCOMPARE(rig.chart()->title(), QString("最近10回の得点"));
+        const auto stored = rig.medium.values;
+        QWidget* window = rig.end.window();
+        rig.end.open(); // opening while open only brings the window forward
+        QCOMPARE(rig.end.window(), window);
+        rig.closeNow();
+        rig.clock.date = "2026/12/31";
+        rig.end.open(); // the same finished run again
+        QCOMPARE(rig.end.history().resultcnt(), qint16(1));
+        QCOMPARE(rig.medium.values, stored);
+        QCOMPARE(rig.taketimes, QList<float>{60.0f});
+        QCOMPARE(rig.shown(), shown);
+        QCOMPARE(rig.chart()->data(), bothSeries({30}));
+        rig.closeNow();
+        rig.finishRun(60.0f, 100, 1, 10); // a new run with the same figures counts
+        QCOMPARE(rig.end.history().resultcnt(), qint16(2));
+        QCOMPARE(rig.chart()->data(), bothSeries({30, 30}));
+    }
+};
+
+QTEST_MAIN(TestResults)
+#include "tst_results.moc"
