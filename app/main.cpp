@@ -15,6 +15,8 @@
 // directory.
 int main(int argc, char* argv[])
 {
+    // No desktop-wide menu bar: the window's own menu is part of its design.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dovanel"));
     QApplication::setOrganizationName(QStringLiteral("dovanel"));

@@ -52,10 +52,11 @@ set(_dovanel_launcher_code [[
     string(REPLACE "'" "'\\''" DOVANEL_TEXT_DIR "${DOVANEL_TEXT_DIR}")
     # One staging file per destination: a test may install while a package is made.
     string(MD5 _where "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-    set(_staged "@CMAKE_BINARY_DIR@/dovanel-launcher/${_where}/dovanel")
-    configure_file("@_dovanel_launcher_template@" "${_staged}" @ONLY)
+    set(_staged "@CMAKE_BINARY_DIR@/dovanel-launcher/${_where}")
+    configure_file("@_dovanel_launcher_template@" "${_staged}/dovanel" @ONLY)
     file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@" TYPE PROGRAM
-         FILES "${_staged}")
+         FILES "${_staged}/dovanel")
+    file(REMOVE_RECURSE "${_staged}")
 ]])
 set(_dovanel_launcher_template ${_dovanel_packaging}/dovanel-launcher.sh)
 string(CONFIGURE "${_dovanel_launcher_code}" _dovanel_launcher_code @ONLY)

@@ -86,6 +86,7 @@ FrameOverlay::FrameOverlay(const KeyGuide& guide, QWidget* parent) : QWidget(par
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    painted_ = linesRegion();
     if (parent) {
         setGeometry(parent->rect());
         parent->installEventFilter(this);
@@ -97,6 +98,29 @@ bool FrameOverlay::eventFilter(QObject* watched, QEvent* event)
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
     return QWidget::eventFilter(watched, event);
+}
+
+QRegion FrameOverlay::linesRegion() const
+{
+    const int pad = keyboardLayout.framePenPixels + 1;
+    QRegion region;
+    for (const Frame* f : {&guide_.moji, &guide_.moji2, &guide_.shift1, &guide_.shift2})
+        for (const FrameLine& ln : f->lines)
+            if (ln.visible)
+                region += QRectF(px(ln.X1, ln.Y1), px(ln.X2, ln.Y2))
+                              .normalized()
+                              .toAlignedRect()
+                              .adjusted(-pad, -pad, pad, pad);
+    return region;
+}
+
+void FrameOverlay::refresh()
+{
+    // Only where a frame was or now is: the whole keyboard under the overlay is costly
+    // to repaint on every key.
+    const QRegion now = linesRegion();
+    update(painted_ | now);
+    painted_ = now;
 }
 
 void FrameOverlay::paintEvent(QPaintEvent*)
@@ -182,7 +206,7 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
 
 void KeyboardWidgets::refreshFrames()
 {
-    overlay_->update();
+    overlay_->refresh();
 }
 
 void KeyboardWidgets::applyColor(const ColorTag& tag)

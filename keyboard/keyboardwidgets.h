@@ -20,12 +20,18 @@ class FrameOverlay : public QWidget {
 public:
     FrameOverlay(const KeyGuide& guide, QWidget* parent);
 
+    // Repaints after the frames moved.
+    void refresh();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QRegion linesRegion() const;
+
     const KeyGuide& guide_;
+    QRegion painted_;
 };
 
 // The on-screen keyboard and its helpers, built as children of the main window's client area
