@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("dovanel"));
     QApplication::setOrganizationName(QStringLiteral("dovanel"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.dovanel"));
     fonts::installSubstitutions();
 
     SystemClock clock;

@@ -271,7 +271,18 @@ bool restart(Harness& h, FakeView& view, TypingEngine& engine, fuzz::Bytes& in)
     return false;
 }
 
-void press(Harness& h, TypingEngine& engine, QChar typed)
+QChar expectedKey(const Harness& h, bool variant)
+{
+    QChar c = h.run.expected();
+    if (c.isNull()) return u'a';
+    // The JIS yen and overline keys stand for the backslash and tilde.
+    if (variant && c == u'\\') return QChar(0x00A5);
+    if (variant && c == u'~') return QChar(0x203E);
+    return c;
+}
+
+// Returns whether the character was kept.
+bool press(Harness& h, TypingEngine& engine, QChar typed)
 {
     const bool done = h.run.isDone();
     if (!done) FUZZ_CHECK(h.focus == h.run.nowcnt);
@@ -288,6 +299,15 @@ void press(Harness& h, TypingEngine& engine, QChar typed)
         FUZZ_CHECK(h.boxes[line].size() == posBefore - 1);
         h.boxes[line] += TypingEngine::typedCharacter(typed);
     }
+    return accepted;
+}
+
+// The right key, or its JIS twin, is never a miss while there is text to type.
+void pressExpected(Harness& h, TypingEngine& engine, bool variant)
+{
+    const bool typeable = !h.run.isDone() && !h.run.expected().isNull();
+    const bool accepted = press(h, engine, expectedKey(h, variant));
+    if (typeable) FUZZ_CHECK(accepted);
 }
 
 void release(Harness& h, TypingEngine& engine)
@@ -313,24 +333,15 @@ struct Event {
     bool keyVariant = false;
 };
 
-QChar expectedKey(const Harness& h, bool variant)
-{
-    QChar c = h.run.expected();
-    if (c.isNull()) return u'a';
-    // The JIS yen and overline keys stand for the backslash and tilde.
-    if (variant && c == u'\\') return QChar(0x00A5);
-    if (variant && c == u'~') return QChar(0x203E);
-    return c;
-}
 
 void apply(Harness& h, TypingEngine& engine, const Event& e)
 {
     switch (e.kind) {
-    case Kind::PressExpected: press(h, engine, expectedKey(h, e.keyVariant)); break;
+    case Kind::PressExpected: pressExpected(h, engine, e.keyVariant); break;
     case Kind::PressTyped: press(h, engine, e.typed); break;
     case Kind::Release: release(h, engine); break;
     case Kind::Keystroke:
-        press(h, engine, expectedKey(h, e.keyVariant));
+        pressExpected(h, engine, e.keyVariant);
         h.checkState();
         release(h, engine);
         break;

@@ -1,10 +1,14 @@
 #!/bin/sh
 # Runs every fuzz target for the given time and prints one summary line per target.
 #   sh fuzz/run.sh <build-dir> <seconds>
-# The corpus grows in fuzz/corpus/<target> (not kept in git), starting from the committed
-# seeds and saved crash inputs; new crash inputs land in <build-dir>/artifacts/<target>/.
-# FUZZ_KEEP_GOING=1 runs in libFuzzer's fork mode, which goes on after a crash, so one run
-# can collect several distinct ones. Exits non-zero when any target crashed.
+# The corpus grows in fuzz/corpus/<target> (kept out of git), starting from the committed
+# seeds and the saved crash inputs in fuzz/regressions/<target>. Crash inputs found land in
+# <build-dir>/artifacts/<target>/, with the log beside the folder.
+#
+# libFuzzer runs in fork mode and goes on after a crash, so one run collects every crash it
+# can find, known ones (still-failing regressions) included. FUZZ_FORK=0 runs plain mode,
+# which stops at the first crash. FUZZ_TARGETS picks targets. Exits non-zero when any
+# target crashed, leaked, ran out of memory or hung.
 set -u
 
 build=${1:?usage: sh fuzz/run.sh <build-dir> <seconds>}
@@ -21,8 +25,22 @@ else
 fi
 trap 'rm -rf "$scratch"' EXIT INT TERM
 
-extra=""
-[ "${FUZZ_KEEP_GOING:-0}" = 1 ] && extra="-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1"
+mode="-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1"
+[ "${FUZZ_FORK:-1}" = 0 ] && mode=""
+
+# A small quarantine: the default 256 MB keeps every freed 64 KB copy of a long practice line
+# mapped, and such inputs then spend seconds in page faults and hit the timeout.
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:quarantine_size_mb=16
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+newer() { # artifact files of the given kinds written since the run began
+    dir=$1 marker=$2
+    shift 2
+    for kind in "$@"; do
+        find "$dir" -maxdepth 1 -type f -name "$kind-*" -newer "$marker"
+    done
+}
 
 results=""
 failed=0
@@ -41,16 +59,13 @@ for t in $targets; do
     [ -d "$root/fuzz/regressions/$t" ] && dirs="$dirs $root/fuzz/regressions/$t"
     marker=$scratch/$t.start
     touch "$marker"
+    sleep 1 # file times have one-second steps on some file systems
 
     echo "== $t for ${seconds}s (log: $log)"
     start=$(date +%s)
-    # shellcheck disable=SC2086 # $extra and $dirs are word lists
-    TMPDIR=$scratch/$t \
-    ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 \
-    LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0 \
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$exe" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$artifacts/" $extra $dirs >"$log" 2>&1
+    # shellcheck disable=SC2086 # $mode and $dirs are word lists
+    TMPDIR=$scratch/$t "$exe" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/" $mode $dirs >"$log" 2>&1
     rc=$?
     elapsed=$(($(date +%s) - start))
 
@@ -59,28 +74,35 @@ for t in $targets; do
     [ -n "$execs" ] || execs=$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' "$log" | tail -n 1)
     [ -n "$execs" ] || execs="?"
 
-    found=$(find "$artifacts" -maxdepth 1 -type f -newer "$marker" \
-        \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \
-        -o -name 'slow-unit-*' \) | wc -l)
-    problems=$(find "$artifacts" -maxdepth 1 -type f -newer "$marker" \
-        \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
-    if [ "$problems" -gt 0 ]; then
-        status="CRASHED($problems)"
+    crashes=$(newer "$artifacts" "$marker" crash leak oom | wc -l)
+    # A busy machine can push a run past the timeout; only an input that still hangs with
+    # five times the time counts.
+    hangs=0
+    slow=0
+    for f in $(newer "$artifacts" "$marker" timeout); do
+        if TMPDIR=$scratch/$t "$exe" -timeout=25 -rss_limit_mb=2048 "$f" >>"$log.timeouts" 2>&1; then
+            slow=$((slow + 1))
+        else
+            hangs=$((hangs + 1))
+        fi
+    done
+
+    status=ok
+    if [ "$crashes" -gt 0 ] || [ "$hangs" -gt 0 ]; then
+        status="CRASHED(crashes=$crashes,hangs=$hangs)"
         failed=1
     elif [ "$rc" -ne 0 ]; then
         status="FAILED(rc=$rc)"
         failed=1
-    else
-        status=ok
     fi
-    [ "$found" -gt "$problems" ] && status="$status+slow"
+    [ "$slow" -gt 0 ] && status="$status,slow=$slow"
     results="$results$t $elapsed $execs $status\n"
 done
 
 echo
 printf '%-20s %8s %12s  %s\n' target seconds execs status
-printf "$results" | while read -r t s e st; do
+printf '%b' "$results" | while read -r t s e st; do
     printf '%-20s %8s %12s  %s\n' "$t" "$s" "$e" "$st"
 done
-[ "$failed" -eq 0 ] || echo "crash inputs: $build/artifacts/<target>/ (logs beside them)"
+[ "$failed" -eq 0 ] || echo "crash inputs: $build/artifacts/<target>/, logs beside them"
 exit "$failed"

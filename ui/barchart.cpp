@@ -23,7 +23,8 @@ const QChar invisiblePad(0x200B); // zero width space
 } // namespace
 
 BarChart::BarChart(QWidget* parent)
-    : QChartView(parent), chart_(new QChart), rowAxis_(new QBarCategoryAxis),
+    // Given at construction: a chart set later would leave the view's own first one behind.
+    : QChartView(new QChart, parent), chart_(QChartView::chart()), rowAxis_(new QBarCategoryAxis),
       valueAxis_(new QValueAxis)
 {
     chart_->setAnimationOptions(QChart::NoAnimation);
@@ -50,7 +51,6 @@ BarChart::BarChart(QWidget* parent)
     series->attachAxis(rowAxis_);
     series->attachAxis(valueAxis_);
 
-    setChart(chart_);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus); // the chart is only looked at
     updateCategories();

@@ -36,7 +36,14 @@ stage="start"    # what the test was doing, for the failure report
 watchdog_pid=""
 wrapper_pid=""
 
-# Ends one of our processes by its id: politely, then for sure.
+# Whether a process runs; a child of ours that ended but is not yet reaped does not.
+running() {
+    kill -0 "$1" 2>/dev/null || return 1
+    [ -r "/proc/$1/stat" ] || return 0
+    [ "$(sed 's/^.*) //; s/ .*//' "/proc/$1/stat" 2>/dev/null)" != Z ]
+}
+
+# Ends one of our processes by the id in file $1: politely, then for sure.
 stop() {
     [ -f "$1" ] || return 0
     pid=$(cat "$1")
@@ -44,11 +51,12 @@ stop() {
     [ -n "$pid" ] || return 0
     kill "$pid" 2>/dev/null || return 0
     i=0
-    while kill -0 "$pid" 2>/dev/null && [ $i -lt 40 ]; do
+    while running "$pid" && [ $i -lt 40 ]; do
         sleep 0.05
         i=$((i + 1))
     done
-    kill -9 "$pid" 2>/dev/null
+    running "$pid" && kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null # reaps it when it is our child
     return 0
 }
 
@@ -127,7 +135,9 @@ while [ $n -lt 240 ] && [ -z "$display" ]; do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
         : >"$work/displayfd"
         # -displayfd: the server writes its number there once it accepts clients.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 \
+        # -noreset: else the server resets when its last client leaves, and a client
+        # connecting just then (the program, after xdotool) is turned away.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 \
             3>"$work/displayfd" </dev/null >"$work/xvfb.log" 2>&1 &
         echo $! >"$work/xvfb.pid"
         end=$(deadline 10)
@@ -137,7 +147,8 @@ while [ $n -lt 240 ] && [ -z "$display" ]; do
                 break
             fi
             # Another server took the number between our look and its start: next one.
-            if ! kill -0 "$(cat "$work/xvfb.pid")" 2>/dev/null; then
+            if ! running "$(cat "$work/xvfb.pid")"; then
+                wait "$(cat "$work/xvfb.pid")"
                 rm -f "$work/xvfb.pid"
                 break
             fi
