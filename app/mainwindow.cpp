@@ -126,14 +126,7 @@ void mainwindow::Form_Load()
     Timer1.start();
 
     guide.resetForLoad();
-    run.flgstart = true;
-    run.nowcnt = 0;
-    run.pos = 1;
-    run.timecnt = 1;
-    run.flgnotext = false;
-    run.misscnt = 0;
-    run.mojicnt = 0;
-    run.inputcnt = 0;
+    run.resetForLoad();
     maxcmd = 50;
 
     for (int i = 0; i <= maxcmd; ++i) {

@@ -26,6 +26,9 @@ struct RunState {
     // Counts finished runs, so a run is scored once however often its results are shown.
     quint32 finishedRuns = 0;
 
+    // A new run: the clock waits for the first key and every counter starts again.
+    void resetForLoad();
+
     QChar expected() const;
     bool isDone() const { return nowcnt > 4; }
 };
