@@ -135,6 +135,8 @@ void frmend::open()
     load();
     centreOnScreen(window_);
     window_->show();
+    // Its keys r, q and l must work at once, without a click first.
+    window_->activateWindow();
 }
 
 void frmend::close()

@@ -78,7 +78,7 @@ report() {
     ls -la "$run" "$config/dovanel" 2>&1 | sed 's/^/  /'
     echo "settings file $ini:"
     sed 's/^/  /' "$ini" 2>&1
-    echo "timings:"
+    echo "keys typed and times:"
     sed 's/^/  /' "$work/timings" 2>/dev/null
     echo "program output:"
     sed 's/^/  /' "$work/app.log" 2>/dev/null
@@ -109,6 +109,10 @@ trap 'exit 143' TERM
 # and the program: a watchdog does, once this shell is gone.
 (
     while kill -0 $$ 2>/dev/null; do sleep 1; done
+    for f in "$work/app.pid" "$work/xvfb.pid"; do
+        [ -f "$f" ] && kill "$(cat "$f")" 2>/dev/null
+    done
+    sleep 2 # time for the X server to remove its socket
     for f in "$work/app.pid" "$work/xvfb.pid"; do
         [ -f "$f" ] && kill -9 "$(cat "$f")" 2>/dev/null
     done
@@ -215,8 +219,9 @@ focus() {
     timeout 10 xdotool windowfocus --sync "$1" || fail "could not give the focus to window $1"
 }
 
+key_delay=50 # xdotool's --delay in ms; it keeps to about half of it per key
 type_keys() {
-    timeout 60 xdotool type --delay 50 -- "$1" || fail "xdotool type failed"
+    timeout 60 xdotool type --delay "$key_delay" -- "$1" || fail "xdotool type failed"
 }
 
 # ---------------------------------------------------------------- practice files
@@ -229,13 +234,14 @@ write_lines() {
 }
 
 # Exactly five lines, so the block is the whole file. The third line ends in spaces, which
-# the program trims. 117 characters besides spaces: three misses make 120 judged keys,
-# a miss rate of exactly 2.5 %, which rounds to even (2).
+# the program trims. 117 characters besides spaces: with three misses that is 120 judged
+# keys, a miss rate of exactly 2.5 %, which rounds to even (2); with five, 122 keys and
+# 4.1 %, where one miss more or less would show (3 or 5).
 M1="We go up to a red hill, as it is."
 M2="If I am to be on it, so be it now!"
 M3="Do not let a cat out of my bag.  "
 M4="He and I sat by the old oak tree."
-M5="Is it you? Yes, so we go on."
+M5="Is it you? Yes, we go on, OK"
 write_lines "$run/middle.txt" "$M1" "$M2" "$M3" "$M4" "$M5"
 # Other levels' files differ, so a wrong file would show as misses.
 write_lines "$run/beginner.txt" "aaa sss ddd" "fff jjj kkk" "lll ;;; aaa" "sss ddd fff" "jjj kkk lll"
@@ -251,7 +257,23 @@ T2=$(typed_text "$M2")
 T3=$(typed_text "$M3")
 T4=$(typed_text "$M4")
 T5=$(typed_text "$M5")
-mojicnt_middle=$(printf '%s' "$T1$T2$T3$T4$T5" | wc -c)
+typed_middle=$T1$T2$T3$T4$T5
+mojicnt_middle=${#typed_middle}
+
+first_char() { printf "%s" "${1%"${1#?}"}"; }
+last_char() { printf "%s" "${1#"${1%?}"}"; }
+inner_chars() {
+    s=${1#?}
+    printf "%s" "${s%?}"
+}
+
+# wrong_at TEXT POS KEY: TEXT with the wrong KEY typed before its character at POS (from 0).
+wrong_at() {
+    awk -v s="$1" -v p="$2" -v k="$3" 'BEGIN {
+        if (p < 0 || p >= length(s) || substr(s, p + 1, 1) == k) exit 1
+        printf "%s%s%s", substr(s, 1, p), k, substr(s, p + 1)
+    }' || fail "test error: '$3' is no wrong key at $2 in $1"
+}
 
 # ---------------------------------------------------------------- settings seeded
 
@@ -308,6 +330,7 @@ choose_level() {
 # tc, after the last key, is only reported: the results window can take a second to show.
 run_block() {
     check_overall
+    echo "$stage: typing '$1$2$3'" >>"$work/timings"
     main=$(window_named "$MAIN") || fail "no main window"
     focus "$main"
     # A clock started by loading the block or by the focus, not by the first key, would
@@ -327,35 +350,43 @@ run_block() {
     echo "$stage: t0=$t0 ta=$ta tb=$tb tc=$tc t1=$t1" >>"$work/timings"
 }
 
-# ---------------------------------------------------------------- run 1: level 2, 3 misses
+# ---------------------------------------------------------------- run 1: level 2, 5 misses
 
 stage="level 2 chosen at start"
 choose_level 2
 
-# Misses: a wrong first key, a space where a letter is wanted, a lower-case letter for a
-# capital at the start of line 4.
+# Five misses: a wrong first key; a wrong key before the last one of line 1; a space where a
+# letter is wanted; the small letter for the capital that starts line 4; the small letter
+# for the capital that ends the block (taken for right, it would end the run a key early).
 stage="run 1 (level 2)"
-run1_first="#"
-run1_middle="$T1""If"" ""${T2#If}$T3""h""$T4${T5%?}"
-run1_last=${T5#"${T5%?}"}
-run1_misses=3
-run_block "$run1_first" "$run1_middle" "$run1_last"
-r1="$mojicnt_middle $run1_misses $((${#run1_first} + ${#run1_middle} + ${#run1_last})) $t0 $ta $tb $t1"
+small=$(last_char "$T5" | tr "[:upper:]" "[:lower:]")
+l1=$(wrong_at "$T1" $((${#T1} - 1)) ",") || exit 1
+l1=$(wrong_at "$l1" 0 "#") || exit 1
+l2=$(wrong_at "$T2" 2 " ") || exit 1
+l4=$(wrong_at "$T4" 0 "h") || exit 1
+l5=$(wrong_at "$T5" $((${#T5} - 1)) "$small") || exit 1
+run1=$l1$l2$T3$l4$l5
+run_block "$(first_char "$run1")" "$(inner_chars "$run1")" "$(last_char "$run1")"
+r1="$mojicnt_middle 5 ${#run1} $t0 $ta $tb $t1"
 
 # "r": the same level once more.
 focus "$results"
 type_keys r
 wait_no_window "$RESULTS" 10 || fail "the results window stayed open after 'r'"
 
-# ---------------------------------------------------------------- run 2: level 2, 1 miss
+# ---------------------------------------------------------------- run 2: level 2, 3 misses
 
 stage="run 2 (level 2, after r)"
-run2_first=${T1%"${T1#?}"}
-run2_middle="${T1#?}$T2$T3$T4${T5%?}#"
-run2_last=${T5#"${T5%?}"}
-run2_misses=1
-run_block "$run2_first" "$run2_middle" "$run2_last"
-r2="$mojicnt_middle $run2_misses $((${#run2_first} + ${#run2_middle} + ${#run2_last})) $t0 $ta $tb $t1"
+# Three misses: a digit where line 2 starts, a sign inside line 3, a wrong letter in line 5.
+l2=$(wrong_at "$T2" 0 "7") || exit 1
+l3=$(wrong_at "$T3" 5 "#") || exit 1
+l5=$(wrong_at "$T5" 4 "z") || exit 1
+run2=$T1$l2$l3$T4$l5
+# Typed slower, so this score should stay below run 1's and must not replace its best.
+key_delay=100
+run_block "$(first_char "$run2")" "$(inner_chars "$run2")" "$(last_char "$run2")"
+key_delay=50
+r2="$mojicnt_middle 3 ${#run2} $t0 $ta $tb $t1"
 
 # "l": the level dialog comes back.
 focus "$results"
@@ -389,12 +420,8 @@ distinct=$(printf '%s' "$digits" | fold -w 1 | sort -u | wc -l)
 [ "$distinct" -ge 5 ] || fail "tenkey.txt uses only $distinct different digits: not random"
 
 stage="run 3 (level 4)"
-run3_first=${digits%"${digits#?}"}
-run3_middle=${digits#?}
-run3_middle=${run3_middle%?}
-run3_last=${digits#"${digits%?}"}
-run_block "$run3_first" "$run3_middle" "$run3_last"
-r3="300 0 300 $t0 $ta $tb $t1"
+run_block "$(first_char "$digits")" "$(inner_chars "$digits")" "$(last_char "$digits")"
+r3="${#digits} 0 ${#digits} $t0 $ta $tb $t1"
 
 # Where the main window is, to compare with the placement stored at quit.
 eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
@@ -452,9 +479,9 @@ check_slot() {
     slot=$1 moji=$2 misses=$3 keys=$4
     key=$(slot_key "$slot")
     [ "$keys" -eq $((moji + misses)) ] || fail "test error: slot $slot typed $keys keys"
-    m=$(int_value miss "$key")
-    s=$(int_value sokudo "$key")
-    p=$(int_value tokuten "$key")
+    m=$(int_value miss "$key") || exit 1
+    s=$(int_value sokudo "$key") || exit 1
+    p=$(int_value tokuten "$key") || exit 1
     want_m=$(miss_rate "$misses" "$keys")
     [ "$m" -eq "$want_m" ] || fail "slot $slot: miss rate $m, expected $want_m ($misses misses in $keys keys)"
     [ "$p" -eq $((s - 7 * m)) ] || fail "slot $slot: score $p is not speed $s - 7 x miss rate $m"
@@ -483,7 +510,7 @@ p3=$(check_slot 3 $r3) || exit 1
 i=4
 while [ $i -le 10 ]; do
     for section in tokuten miss sokudo; do
-        v=$(int_value $section "$(slot_key $i)")
+        v=$(int_value $section "$(slot_key $i)") || exit 1
         [ "$v" -eq 0 ] || fail "[$section] slot $i holds $v, expected 0 (slots are cleared at the first result)"
     done
     i=$((i + 1))
@@ -494,7 +521,7 @@ is_today() { [ "$1" = "$today_before" ] || [ "$1" = "$today_after" ]; }
 # best_is LEVEL SCORE SEEDED_SCORE SEEDED_DATE: the stored best after scoring SCORE.
 best_is() {
     if [ "$2" -gt "$3" ]; then
-        b=$(int_value maxtokuten "$1")
+        b=$(int_value maxtokuten "$1") || exit 1
         [ "$b" -eq "$2" ] || fail "[maxtokuten] $1 is $b, expected $2"
         d=$(ini_get date "$1") || fail "[date] $1 is missing"
         is_today "$d" || fail "[date] $1 is '$d', expected today ($today_after)"
@@ -517,10 +544,10 @@ ini_get date 1 >/dev/null && fail "[date] 1 was written, level 1 was never playe
 
 # Placement at quit: the window's outer bounds in twips (15 per pixel). Without a window
 # manager there is no frame, so they are the X window's own. It was centred at start.
-left=$(int_value settings mainleft)
-top=$(int_value settings maintop)
-width=$(int_value settings mainwidth)
-height=$(int_value settings mainheight)
+left=$(int_value settings mainleft) || exit 1
+top=$(int_value settings maintop) || exit 1
+width=$(int_value settings mainwidth) || exit 1
+height=$(int_value settings mainheight) || exit 1
 [ "$left" -eq $((X * 15)) ] && [ "$top" -eq $((Y * 15)) ] ||
     fail "stored position $left,$top twips; the window was at $X,$Y px"
 [ "$width" -eq $((WIDTH * 15)) ] && [ "$height" -eq $((HEIGHT * 15)) ] ||
