@@ -24,7 +24,8 @@ constexpr int maxCount = 32767;
 
 enum Flags : uint8_t { UseIni = 1 << 0 };
 
-// Value texts: numbers in every shape, the characters an INI file treats specially, and kanji.
+// Value texts: numbers in every shape, characters with a meaning of their own in INI files,
+// and kanji.
 constexpr char16_t valueAlphabet[] = {u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8',
                                       u'9', u'-', u'+', u' ', u',', u'.', u'e', u'x', u'@',
                                       u'"', u';', u'=', u'/', u'\\', u'#', u'[', 0x56DE, 0x3000};
@@ -53,10 +54,12 @@ QString readText(fuzz::Bytes& in, const char16_t* alphabet, size_t n, int maxLen
 
 // A plain decimal integer, whatever whitespace surrounds it; nullopt for anything else.
 // Integers too long for 64 bits come back as the largest, which no 16-bit range holds.
+// Qt's number parsing ends at a NUL character, so a value cut short by NULs (a file
+// zero-filled by a crash) counts as its part before them.
 std::optional<long long> plainInteger(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
-    const QString t = text.trimmed();
+    const QString t = text.left(text.indexOf(QChar(0))).trimmed();
     if (!pattern.match(t).hasMatch()) return std::nullopt;
     bool ok = false;
     const long long n = t.toLongLong(&ok);

@@ -43,8 +43,6 @@ constexpr char16_t typedAlphabet[] = {
     8, 13, 27, 0x00A5, 0x203E, 0xFFFD, 0x3042, 0xFF71, 0x3000, u' ', u'a', u'f',
     u'j', u'A', u'Z', u'1', u'\\', u'|', u'~', u'_', u'@', u'`', u'^', u';', u':', u'?'};
 
-class FakeView;
-
 struct Harness {
     RunState run;
     KeyGuide guide;
@@ -218,13 +216,10 @@ void load(Harness& h, FakeView& view, const QStringList& text, bool failed)
     const PracticeBlock block = failed ? PracticeBlock{} : practicetext::pickBlock(text, 0.0f);
     RunState& run = h.run;
     h.guide.resetForLoad();
-    run.flgstart = true;
-    run.nowcnt = 0;
-    run.pos = 1;
-    run.timecnt = 1;
+    run.resetForLoad();
+    FUZZ_CHECK(run.flgstart && run.nowcnt == 0 && run.pos == 1 && run.inputcnt == 0 &&
+               run.misscnt == 0 && run.mojicnt == 0 && !run.flgnotext);
     run.flgnotext = failed;
-    run.misscnt = 0;
-    run.inputcnt = 0;
     run.linetext = block.linetext;
     run.linelen = block.linelen;
     run.mojicnt = block.mojicnt;
