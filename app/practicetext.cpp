@@ -95,10 +95,11 @@ PracticeBlock pickBlock(const QStringList& lines, float r)
     int k = 0;
     for (qsizetype i = first; i < n && k < blockLines; ++i, ++k) {
         QString line = lines.at(i);
+        // Positions are 16-bit and run one past the line's end, so a longer line is cut,
+        // before trimming: a cut line must not end in a space either.
+        if (line.size() > maxCount - 1) line.truncate(maxCount - 1);
         while (line.endsWith(u' '))
             line.chop(1);
-        // Positions are 16-bit and run one past the line's end, so a longer line is cut.
-        if (line.size() > maxCount - 1) line.truncate(maxCount - 1);
         block.linetext[k] = line;
         block.linelen[k] = static_cast<qint16>(line.size());
         block.mojicnt =

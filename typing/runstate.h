@@ -38,8 +38,3 @@ inline void increment(qint16& counter)
 {
     if (counter < std::numeric_limits<qint16>::max()) ++counter;
 }
-
-inline void decrement(qint16& counter)
-{
-    if (counter > std::numeric_limits<qint16>::min()) --counter;
-}

@@ -87,7 +87,8 @@ void TypingEngine::txtin_KeyUp()
     const int line = run_.nowcnt;
     view_.setBoxText(line, Skipspace(view_.boxText(line)));
     increment(run_.pos);
-    decrement(run_.mojicnt);
+    // A count that stopped at its limit can have fewer characters left than spaces to skip.
+    if (run_.mojicnt > 0) --run_.mojicnt;
     view_.moveCaretToEnd(line);
     view_.round(codeAt(line));
     view_.Color();

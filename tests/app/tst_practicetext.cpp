@@ -75,9 +75,13 @@ private slots:
     {
         const QString huge(40000, u'a');
         const PracticeBlock block = practicetext::pickBlock({huge, huge}, 0.0f);
-        QVERIFY(block.linelen[0] > 0);
-        QCOMPARE(block.linelen[0], qint16(block.linetext[0].size()));
+        QCOMPARE(block.linelen[0], qint16(32766));
         QCOMPARE(block.mojicnt, qint16(32767));
+        // Cut where a space stands, the line still ends in a character to type.
+        const QString spaced = QString(32765, u'a') + QStringLiteral(" bcd");
+        const PracticeBlock cut = practicetext::pickBlock({spaced}, 0.0f);
+        QCOMPARE(cut.linelen[0], qint16(32765));
+        QVERIFY(!cut.linetext[0].endsWith(u' '));
     }
 
     void decodingKeepsEveryLine()
