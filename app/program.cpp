@@ -8,7 +8,6 @@
 #include "ui/clock.h"
 #include "ui/placement.h"
 
-
 Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
 {
     main = std::make_unique<mainwindow>(*this);

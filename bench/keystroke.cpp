@@ -19,8 +19,8 @@
 #include <QTest>
 #include <QWindow>
 #include <chrono>
-#include <map>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <sys/resource.h>
 
@@ -51,9 +51,10 @@ protected:
 QStringList longLines(int count)
 {
     static const char* const words[] = {
-        "Ohayou", "gozaimasu.", "The", "train", "was", "a", "little", "late", "today,",
-        "kyou",   "wa",         "totemo", "atatakai", "desu", "ne.", "Where", "did", "you",
-        "put",    "the",        "key", "to", "back", "door?", "Sanpo", "ni", "ikimasen", "ka?"};
+        "Ohayou", "gozaimasu.", "The",   "train", "was",    "a",        "little",
+        "late",   "today,",     "kyou",  "wa",    "totemo", "atatakai", "desu",
+        "ne.",    "Where",      "did",   "you",   "put",    "the",      "key",
+        "to",     "back",       "door?", "Sanpo", "ni",     "ikimasen", "ka?"};
     std::mt19937 engine(7);
     std::uniform_int_distribution<int> pick(0, int(std::size(words)) - 1);
     QStringList lines;
@@ -82,7 +83,9 @@ double threadCpuMs()
 {
     rusage u{};
     getrusage(RUSAGE_THREAD, &u);
-    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
     return ms(u.ru_utime) + ms(u.ru_stime);
 }
 
@@ -150,7 +153,8 @@ int benchKeystroke(int argc, char** argv, int keys)
             ++restarts;
         }
         const QChar want = run.expected();
-        if (want.isNull() || want.unicode() > 127) return bench::fail("unexpected practice character");
+        if (want.isNull() || want.unicode() > 127)
+            return bench::fail("unexpected practice character");
         // About one key in forty is wrong, as a learner's would be.
         const bool wrong = k % 40 == 39;
         const char typed = wrong ? (want == u'q' ? 'z' : 'q') : char(want.unicode());

@@ -19,7 +19,8 @@ int benchLoadBlock(int runs)
         text.reserve(lines * 62);
         for (int i = 0; i < lines; ++i) {
             // ~60 characters with spaces, different on every line.
-            QByteArray line = "Line " + QByteArray::number(i) + ": Kyou wa totemo atatakai desu ne.";
+            QByteArray line =
+                "Line " + QByteArray::number(i) + ": Kyou wa totemo atatakai desu ne.";
             while (line.size() < 60)
                 line += " abc";
             text += line.left(60) + "\r\n";

@@ -65,7 +65,8 @@ int failWith(const char* why, pid_t pid = 0)
 
 int main(int argc, char* argv[])
 {
-    if (argc < 4) return failWith("usage: dovanel_mapwatch TITLE TIMEOUT_SECONDS PROGRAM [ARGS...]");
+    if (argc < 4)
+        return failWith("usage: dovanel_mapwatch TITLE TIMEOUT_SECONDS PROGRAM [ARGS...]");
     const std::string title = argv[1];
     const auto timeout = std::chrono::seconds(std::atoi(argv[2]));
 
@@ -90,7 +91,8 @@ int main(int argc, char* argv[])
     if (pid < 0) return failWith("fork failed");
     if (pid == 0) {
         execvp(argv[3], argv + 3);
-        std::fprintf(stderr, "dovanel_mapwatch: cannot run %s: %s\n", argv[3], std::strerror(errno));
+        std::fprintf(stderr, "dovanel_mapwatch: cannot run %s: %s\n", argv[3],
+                     std::strerror(errno));
         _exit(127);
     }
 
@@ -116,7 +118,8 @@ int main(int argc, char* argv[])
             std::free(event);
         }
         if (xcb_connection_has_error(c)) return failWith("lost the X server", pid);
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return failWith("the program exited before its window was mapped");
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return failWith("the program exited before its window was mapped");
         if (Clock::now() - start > timeout) return failWith("no window mapped in time", pid);
         // The poll wakes on the event itself; the slice only bounds how late a dead child is seen.
         pollfd p{fd, POLLIN, 0};
