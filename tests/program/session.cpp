@@ -28,8 +28,7 @@ void Session::writeText(const QString& name, const QStringList& lines)
 void Session::start()
 {
     program->start();
-    main().activateWindow();
-    if (!QTest::qWaitForWindowActive(&main())) qWarning("main window not active");
+    if (!activate()) qWarning("main window not active");
 }
 
 void Session::begin(int level)
@@ -40,8 +39,7 @@ void Session::begin(int level)
     program->level->level = qint16(level);
     main().startLevelRun();
     tick();
-    main().activateWindow();
-    if (!QTest::qWaitForWindowActive(&main())) qWarning("main window not active");
+    if (!activate()) qWarning("main window not active");
 }
 
 QWidget* Session::focused() const
@@ -63,4 +61,10 @@ void Session::type(const QString& text)
 {
     for (QChar c : text)
         typeChar(c);
+}
+
+bool Session::activate()
+{
+    main().activateWindow();
+    return QTest::qWaitForWindowActive(&main());
 }

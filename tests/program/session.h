@@ -27,6 +27,8 @@ public:
     void begin(int level = 2);
 
     void tick() { main().Timer1_Timer(); }
+    // Brings the main window forward as the window manager would; false if it never is.
+    bool activate();
     void type(const QString& text);
     void typeChar(QChar c);
     QWidget* focused() const;

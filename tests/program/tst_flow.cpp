@@ -135,8 +135,7 @@ private slots:
         QCOMPARE(s.main().lblin(0)->text(), QString("@["));
         QVERIFY(s.main().Timer1.isActive());
         s.tick();
-        s.main().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QVERIFY(s.activate());
         QCOMPARE(QApplication::focusWidget(), s.main().txtin(0));
         s.clock.seconds = 0.0f;
         s.type("@[]:;");

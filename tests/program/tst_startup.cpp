@@ -133,8 +133,7 @@ private slots:
             s.main().move(100, 50);
             s.tick();
             s.program->option->open();
-            s.main().activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+            QVERIFY(s.activate());
             QTest::keyClick(s.main().txtin(0), Qt::Key_Q, Qt::ControlModifier);
             QVERIFY(!s.main().isVisible());
             QVERIFY(!s.program->level->isOpen() && !s.program->option->isOpen());

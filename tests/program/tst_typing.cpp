@@ -150,8 +150,7 @@ private slots:
         QTest::keyClick(s.main().txtin(0), Qt::Key_O, Qt::ControlModifier);
         QVERIFY(s.program->option->isOpen());
         s.program->option->close();
-        s.main().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QVERIFY(s.activate());
         bool aboutOpened = false;
         QTimer::singleShot(0, [&] {
             aboutOpened = QApplication::activeModalWidget() != nullptr;
@@ -173,8 +172,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(s.program->option->window()));
         s.main().txtin(4)->setFocus();
         s.program->option->close();
-        s.main().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        QVERIFY(s.activate());
         QCOMPARE(QApplication::focusWidget(), s.main().txtin(1));
     }
 };
