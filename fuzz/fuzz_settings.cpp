@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
 #include <array>
 #include <iterator>
 #include <limits>
@@ -54,16 +55,19 @@ QString readText(fuzz::Bytes& in, const char16_t* alphabet, size_t n, int maxLen
 
 // A plain decimal integer, whatever whitespace surrounds it; nullopt for anything else.
 // Integers too long for 64 bits come back as the largest, which no 16-bit range holds.
-// Qt's number parsing ends at a NUL character, so a value cut short by NULs (a file
-// zero-filled by a crash) counts as its part before them.
 std::optional<long long> plainInteger(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
-    const QString t = text.left(text.indexOf(QChar(0))).trimmed();
+    const QString t = text.trimmed();
     if (!pattern.match(t).hasMatch()) return std::nullopt;
     bool ok = false;
     const long long n = t.toLongLong(&ok);
     return ok ? n : std::numeric_limits<long long>::max();
+}
+
+qint16 asInt16(const std::optional<long long>& n)
+{
+    return n && *n >= -32768 && *n <= 32767 ? qint16(*n) : 0;
 }
 
 std::optional<QString> stored(const SettingsStore& store, const QString& section, const QString& key)
@@ -78,8 +82,15 @@ std::optional<QString> stored(const SettingsStore& store, const QString& section
 void checkInt16(const SettingsStore& store, const QString& section, const QString& key)
 {
     const qint16 value = store.readInt16(section, key);
-    const auto n = plainInteger(store.read(section, key, QString()));
-    FUZZ_CHECK(value == (n && *n >= -32768 && *n <= 32767 ? *n : 0));
+    const QString text = store.read(section, key, QString());
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul < 0) {
+        FUZZ_CHECK(value == asInt16(plainInteger(text)));
+    } else {
+        // Qt's integer parsing stops at a NUL character, its floating-point parsing rejects
+        // one; for a value with NULs (a file zero-filled by a crash) either reading will do.
+        FUZZ_CHECK(value == 0 || value == asInt16(plainInteger(text.left(nul))));
+    }
     // Names are matched without regard to case.
     FUZZ_CHECK(store.readInt16(section.toUpper(), key.toUpper()) == value);
 }
@@ -91,6 +102,8 @@ void checkFlag(const SettingsStore& store, const QString& section, const QString
     const std::optional<QString> text = stored(store, section, key);
     if (!text) {
         FUZZ_CHECK(withOn && !withOff); // absent: the fallback
+    } else if (text->contains(QChar(0))) {
+        // As with integers, a NUL leaves two readings; either will do.
     } else if (const auto n = plainInteger(*text)) {
         FUZZ_CHECK(withOn == withOff && withOn == (*n != 0));
     } else if (!text->contains(QRegularExpression(QStringLiteral("[0-9]")))) {
@@ -324,30 +337,52 @@ void runIni(const QByteArray& text, fuzz::Bytes& in)
     FUZZ_CHECK(base.mkpath(name));
     QDir dir(base.filePath(name));
     const QString path = dir.filePath(QStringLiteral("dovanel.ini"));
-    {
-        QFile file(path);
+    const auto writeFile = [](const QString& name, const QByteArray& bytes) {
+        QFile file(name);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly));
-        FUZZ_CHECK(file.write(text) == text.size());
-    }
+        FUZZ_CHECK(file.write(bytes) == bytes.size());
+    };
+    writeFile(path, text);
+    // Whether QSettings can parse the file, asked of a copy so the program's own QSettings
+    // parses the original first.
+    const QString probe = dir.filePath(QStringLiteral("probe.ini"));
+    writeFile(probe, text);
+    const bool unparsable = QSettings(probe, QSettings::IniFormat).status() == QSettings::FormatError;
     {
         IniSettingsMedium medium(path);
         SettingsStore store(medium);
         Case c(store, true);
         c.checkReads();
         runOps(c, in);
-        // The file as written reads back the same in the next session. A copy under another
-        // name is parsed afresh rather than served from QSettings' cache.
+        // The next session reads the file as this one left it: the same numbers and flags,
+        // and word for word every text of the kind the program writes. (Binary junk from a
+        // hand-edited file may come back changed by QSettings' own escaping; only its
+        // readings matter.) A copy under another name is parsed afresh rather than served
+        // from QSettings' cache.
         const QString copyPath = dir.filePath(QStringLiteral("reread.ini"));
         FUZZ_CHECK(QFile::copy(path, copyPath));
         {
+            static const QRegularExpression programText(QStringLiteral("^[-+0-9/.]*$"));
             IniSettingsMedium again(copyPath);
             SettingsStore reread(again);
-            for (const auto& [section, key] : knownNames())
-                FUZZ_CHECK(stored(reread, section, key) == stored(store, section, key));
+            for (const auto& [section, key] : knownNames()) {
+                FUZZ_CHECK(reread.readInt16(section, key) == store.readInt16(section, key));
+                FUZZ_CHECK(reread.readFlag(section, key, true) == store.readFlag(section, key, true));
+                FUZZ_CHECK(reread.readFlag(section, key, false) ==
+                           store.readFlag(section, key, false));
+                const auto before = stored(store, section, key);
+                if (before && programText.match(*before).hasMatch())
+                    FUZZ_CHECK(stored(reread, section, key) == before);
+            }
         }
-        // A file QSettings could not parse is kept as it was before the first write.
+        // A file QSettings could not parse is kept as it was, once a write has replaced it.
         const QString damaged = path + QStringLiteral(".damaged");
+        QFile now(path);
+        FUZZ_CHECK(now.open(QIODevice::ReadOnly));
+        const bool rewritten = now.readAll() != text;
+        if (unparsable && rewritten) FUZZ_CHECK(QFile::exists(damaged));
         if (QFile::exists(damaged)) {
+            FUZZ_CHECK(unparsable);
             QFile copy(damaged);
             FUZZ_CHECK(copy.open(QIODevice::ReadOnly));
             FUZZ_CHECK(copy.readAll() == text);
