@@ -34,7 +34,7 @@ test-asan: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS; crashes land in fuzz/crashes/.
+# Each fuzz target for FUZZ_SECONDS; crash inputs land in build-fuzz/artifacts/<target>/.
 fuzz:
 	@DOVANEL_EXTRA="clang libclang-rt-14-dev" sh scripts/ensure-deps.sh
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
