@@ -152,7 +152,8 @@ void checkLoad(const QByteArray& content, int level, const QList<float>& draws)
         QFile file(dir.filePath(name));
         FUZZ_CHECK(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
-        FUZZ_CHECK(written.size() == practicetext::blockLines * (practicetext::tenkeyLineLength + 2));
+        FUZZ_CHECK(written.size() ==
+                   practicetext::blockLines * (practicetext::tenkeyLineLength + 2));
     } else {
         // The draw after the ones consumed so far picks the block.
         FixedRandom replay(draws);
@@ -163,8 +164,9 @@ void checkLoad(const QByteArray& content, int level, const QList<float>& draws)
     // Nothing but the level's file is left behind: no temporary file of the tenkey writer.
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& e : entries)
-        FUZZ_CHECK(e == practicetext::fileNameForLevel(1) || e == practicetext::fileNameForLevel(2) ||
-                   e == practicetext::fileNameForLevel(3) || e == practicetext::fileNameForLevel(4));
+        FUZZ_CHECK(
+            e == practicetext::fileNameForLevel(1) || e == practicetext::fileNameForLevel(2) ||
+            e == practicetext::fileNameForLevel(3) || e == practicetext::fileNameForLevel(4));
 }
 
 void checkMissing(int level)

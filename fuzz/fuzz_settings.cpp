@@ -27,8 +27,8 @@ enum Flags : uint8_t { UseIni = 1 << 0 };
 
 // Value texts: numbers in every shape, characters with a meaning of their own in INI files,
 // and kanji.
-constexpr char16_t valueAlphabet[] = {u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8',
-                                      u'9', u'-', u'+', u' ', u',', u'.', u'e', u'x', u'@',
+constexpr char16_t valueAlphabet[] = {u'0', u'1', u'2', u'3', u'4',  u'5', u'6', u'7',   u'8',
+                                      u'9', u'-', u'+', u' ', u',',  u'.', u'e', u'x',   u'@',
                                       u'"', u';', u'=', u'/', u'\\', u'#', u'[', 0x56DE, 0x3000};
 // Dates as the clock writes them, and some that are not.
 constexpr char16_t dateAlphabet[] = {u'0', u'1', u'2', u'3', u'4', u'5', u'6',
@@ -70,10 +70,12 @@ qint16 asInt16(const std::optional<long long>& n)
     return n && *n >= -32768 && *n <= 32767 ? qint16(*n) : 0;
 }
 
-std::optional<QString> stored(const SettingsStore& store, const QString& section, const QString& key)
+std::optional<QString> stored(const SettingsStore& store, const QString& section,
+                              const QString& key)
 {
     const QString a = store.read(section, key, QStringLiteral("a"));
-    if (a == QStringLiteral("a") && store.read(section, key, QStringLiteral("b")) == QStringLiteral("b"))
+    if (a == QStringLiteral("a") &&
+        store.read(section, key, QStringLiteral("b")) == QStringLiteral("b"))
         return std::nullopt;
     return a;
 }
@@ -115,7 +117,7 @@ void checkFlag(const SettingsStore& store, const QString& section, const QString
 
 struct Model {
     int count = 0;
-    std::array<History::Row, History::rows> inStore{};   // what the store holds
+    std::array<History::Row, History::rows> inStore{}; // what the store holds
     std::array<History::Row, History::rows> working{}; // read back when a result begins
     std::array<History::Row, History::rows> hist{};
 
@@ -189,8 +191,10 @@ struct Case {
         const auto panel = history.bestPanel();
         for (int level = 1; level <= History::levels; ++level) {
             const QString key = QString::number(level);
-            FUZZ_CHECK(panel[level - 1].score == store.read(History::bestSection, key, History::noBest));
-            FUZZ_CHECK(panel[level - 1].date == store.read(History::dateSection, key, History::noDate));
+            FUZZ_CHECK(panel[level - 1].score ==
+                       store.read(History::bestSection, key, History::noBest));
+            FUZZ_CHECK(panel[level - 1].date ==
+                       store.read(History::dateSection, key, History::noDate));
         }
     }
 
@@ -210,9 +214,12 @@ struct Case {
         if (model.filled() > 0) {
             // The newest slot holds exactly the figures, as text.
             const QString key = History::slotKey(model.filled());
-            FUZZ_CHECK(store.read(History::scoreSection, key, QString()) == QString::number(row.score));
-            FUZZ_CHECK(store.read(History::missSection, key, QString()) == QString::number(row.miss));
-            FUZZ_CHECK(store.read(History::speedSection, key, QString()) == QString::number(row.speed));
+            FUZZ_CHECK(store.read(History::scoreSection, key, QString()) ==
+                       QString::number(row.score));
+            FUZZ_CHECK(store.read(History::missSection, key, QString()) ==
+                       QString::number(row.miss));
+            FUZZ_CHECK(store.read(History::speedSection, key, QString()) ==
+                       QString::number(row.speed));
         }
     }
 
@@ -223,7 +230,8 @@ struct Case {
         const QString today = readText(in, dateAlphabet, std::size(dateAlphabet), 11);
         const auto before = history.bestPanel();
         const bool inRange = level >= 1 && level <= History::levels;
-        const qint16 stored = inRange ? store.readInt16(History::bestSection, QString::number(level)) : 0;
+        const qint16 stored =
+            inRange ? store.readInt16(History::bestSection, QString::number(level)) : 0;
         const bool recorded = history.recordBest(level, points, today);
         FUZZ_CHECK(recorded == (inRange && points > stored));
         const auto after = history.bestPanel();
@@ -242,7 +250,8 @@ struct Case {
     {
         const int s = in.u8() % int(sections().size());
         const bool historySection = s < 3;
-        const int n = historySection ? (in.u8() % History::rows) + 1 : (in.u8() % History::levels) + 1;
+        const int n =
+            historySection ? (in.u8() % History::rows) + 1 : (in.u8() % History::levels) + 1;
         const QString key = historySection ? History::slotKey(n) : QString::number(n);
         const QString text = readText(in, valueAlphabet, std::size(valueAlphabet), 9);
         store.write(sections()[s], key, text);
@@ -347,7 +356,8 @@ void runIni(const QByteArray& text, fuzz::Bytes& in)
     // parses the original first.
     const QString probe = dir.filePath(QStringLiteral("probe.ini"));
     writeFile(probe, text);
-    const bool unparsable = QSettings(probe, QSettings::IniFormat).status() == QSettings::FormatError;
+    const bool unparsable =
+        QSettings(probe, QSettings::IniFormat).status() == QSettings::FormatError;
     {
         IniSettingsMedium medium(path);
         SettingsStore store(medium);
@@ -367,7 +377,8 @@ void runIni(const QByteArray& text, fuzz::Bytes& in)
             SettingsStore reread(again);
             for (const auto& [section, key] : knownNames()) {
                 FUZZ_CHECK(reread.readInt16(section, key) == store.readInt16(section, key));
-                FUZZ_CHECK(reread.readFlag(section, key, true) == store.readFlag(section, key, true));
+                FUZZ_CHECK(reread.readFlag(section, key, true) ==
+                           store.readFlag(section, key, true));
                 FUZZ_CHECK(reread.readFlag(section, key, false) ==
                            store.readFlag(section, key, false));
                 const auto before = stored(store, section, key);

@@ -33,15 +33,15 @@ constexpr int fullCompareLimit = 512;
 // What a practice file can hold once decoded: no yen sign or overline, which the code page
 // never produces, but controls, kana and full-width characters it does.
 constexpr char16_t lineAlphabet[] = {
-    u' ', u'a', u'f', u'j', u'k', u'A', u'Z', u'1', u'0', u'\\', u'|', u'~', u'_', u'@',
-    u'`', u'^', u'-', u'=', u';', u':', u',', u'.', u'/', u'?', u'!', u'"', u'}', u'[',
-    u'+', u'\t', 0xFF71, 0x3042, 0x3000, 0x001C, u' ', u' '};
+    u' ', u'a', u'f', u'j', u'k', u'A',  u'Z',   u'1',   u'0',   u'\\',  u'|', u'~',
+    u'_', u'@', u'`', u'^', u'-', u'=',  u';',   u':',   u',',   u'.',   u'/', u'?',
+    u'!', u'"', u'}', u'[', u'+', u'\t', 0xFF71, 0x3042, 0x3000, 0x001C, u' ', u' '};
 
 // What an input box can pass on: Backspace, Enter and Escape as controls, the JIS yen and
 // overline keys, the replacement for a surrogate half, and printable characters.
 constexpr char16_t typedAlphabet[] = {
-    8, 13, 27, 0x00A5, 0x203E, 0xFFFD, 0x3042, 0xFF71, 0x3000, u' ', u'a', u'f',
-    u'j', u'A', u'Z', u'1', u'\\', u'|', u'~', u'_', u'@', u'`', u'^', u';', u':', u'?'};
+    8,    13,   27,   0x00A5, 0x203E, 0xFFFD, 0x3042, 0xFF71, 0x3000, u' ', u'a', u'f', u'j',
+    u'A', u'Z', u'1', u'\\',  u'|',   u'~',   u'_',   u'@',   u'`',   u'^', u';', u':', u'?'};
 
 struct Harness {
     RunState run;
@@ -343,7 +343,6 @@ struct Event {
     int box = 0;
     bool keyVariant = false;
 };
-
 
 void apply(Harness& h, TypingEngine& engine, const Event& e)
 {

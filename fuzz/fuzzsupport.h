@@ -13,13 +13,13 @@
 
 // A broken invariant stops the process at once, so libFuzzer keeps the input and the replay
 // test fails on the file that caused it.
-#define FUZZ_CHECK(cond)                                                                        \
-    do {                                                                                        \
-        if (!(cond)) {                                                                          \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #cond);   \
-            std::fflush(stderr);                                                                \
-            std::abort();                                                                       \
-        }                                                                                       \
+#define FUZZ_CHECK(cond)                                                                           \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #cond);      \
+            std::fflush(stderr);                                                                   \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 namespace fuzz {
