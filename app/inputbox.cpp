@@ -21,6 +21,9 @@ QChar InputBox::typedCharacter(const QKeyEvent& event)
     case Qt::Key_Return:
     case Qt::Key_Enter: return QChar(13);
     case Qt::Key_Escape: return QChar(27);
+    // A hand-written practice line may hold a tab; it must be typeable.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return QChar(9);
     default: break;
     }
     // With Ctrl or Alt held a key is a command, not a character.
@@ -29,7 +32,7 @@ QChar InputBox::typedCharacter(const QKeyEvent& event)
     if (text.isEmpty()) return {};
     const QChar c = text.at(0);
     if (c.isSurrogate()) return QChar::ReplacementCharacter; // types something, matches nothing
-    if (c.category() == QChar::Other_Control) return {};     // Delete, Tab and the like
+    if (c.category() == QChar::Other_Control) return {};     // Delete and the like
     return c;
 }
 
@@ -79,7 +82,8 @@ void InputBox::keyPressEvent(QKeyEvent* e)
 void InputBox::keyReleaseEvent(QKeyEvent* e)
 {
     e->accept();
-    handler_.txtin_KeyUp(index_);
+    // A held key sends a release before every repeat; only letting go is a release.
+    if (!e->isAutoRepeat()) handler_.txtin_KeyUp(index_);
 }
 
 void InputBox::mousePressEvent(QMouseEvent* e)
@@ -91,11 +95,12 @@ void InputBox::mousePressEvent(QMouseEvent* e)
 
 void InputBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() != Qt::LeftButton) {
+    // Only the left button may reach the line edit: the middle one would paste.
+    if (e->button() == Qt::LeftButton)
+        QLineEdit::mouseReleaseEvent(e);
+    else
         e->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(e);
+    // Any button takes the focus on press, so any click must give it back.
     handler_.txtin_Click(index_);
 }
 

@@ -6,6 +6,7 @@
 #include "ui/messagebox.h"
 #include "ui/randomsource.h"
 #include "ui/settingsmedium.h"
+#include "ui/ticker.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +31,8 @@ int main(int argc, char* argv[])
     DesktopBrowser browser;
     SystemRandom random;
     IniSettingsMedium settings;
-    Platform platform{clock, beep, messages, browser, random, settings};
+    QtTickers tickers(messages);
+    Platform platform{clock, beep, messages, browser, random, settings, tickers};
 
     Program program(platform, QDir::currentPath());
     program.start();

@@ -15,6 +15,7 @@
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
+#include "ui/ticker.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -28,10 +29,9 @@ mainwindow::mainwindow(Program& program) : program_(program), engine_(run, *this
     buildControls();
     buildMenu();
 
-    Timer1.setInterval(mainlayout::timer1Interval);
-    timercount.setInterval(mainlayout::timercountInterval);
-    connect(&Timer1, &QTimer::timeout, this, &mainwindow::Timer1_Timer);
-    connect(&timercount, &QTimer::timeout, this, &mainwindow::timercount_Timer);
+    Tickers& tickers = program_.platform.tickers;
+    Timer1 = tickers.make(mainlayout::timer1Interval, [this] { Timer1_Timer(); });
+    timercount = tickers.make(mainlayout::timercountInterval, [this] { timercount_Timer(); });
 }
 
 mainwindow::~mainwindow() = default;
@@ -65,7 +65,7 @@ void mainwindow::buildControls()
         box->setTextMargins(twips::toPixels(mainlayout::lblinLeft - mainlayout::txtinLeft), 0, 0,
                             0);
         box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0; "
-                                          "background: white; }"));
+                                          "background: white; color: black; }"));
         txtin_[i] = box;
     }
 
@@ -74,8 +74,10 @@ void mainwindow::buildControls()
                                       mainlayout::lbltimeWidth, mainlayout::lbltimeHeight));
     lbltime_->setFont(fonts::design(fonts::proportionalGothic, mainlayout::lbltimePoints));
     lbltime_->setAutoFillBackground(true);
+    // Its own background, so its own text colour: a dark scheme's light text would vanish.
     QPalette white = lbltime_->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     lbltime_->setPalette(white);
     lbltime_->setAlignment(Qt::AlignCenter);
 
@@ -122,10 +124,11 @@ QAction* mainwindow::action(const QString& text) const
 
 void mainwindow::Form_Load()
 {
-    timercount.stop();
-    Timer1.start();
+    timercount->stop();
+    Timer1->start();
 
     guide.resetForLoad();
+    keyboard_->refreshFrames();
     run.resetForLoad();
     maxcmd = 50;
 
@@ -163,7 +166,7 @@ void mainwindow::loadText()
     run.linelen = loaded.block.linelen;
     run.mojicnt = loaded.block.mojicnt;
     if (loaded.problem != LoadProblem::None) {
-        program_.platform.messages.inform(practicetext::problemText(loaded), maintext::errorTitle);
+        program_.platform.messages.inform(practicetext::problemText(loaded), errortext::title);
         run.flgnotext = true;
         return;
     }
@@ -179,8 +182,8 @@ void mainwindow::closeEvent(QCloseEvent* event)
 
 void mainwindow::Form_Unload()
 {
-    Timer1.stop();
-    timercount.stop();
+    Timer1->stop();
+    timercount->stop();
     program_.about->close();
     program_.end->close();
     program_.option->close();
@@ -189,14 +192,15 @@ void mainwindow::Form_Unload()
     const QRect outer = frameGeometry();
     SettingsStore& store = program_.store;
     const QString section = QStringLiteral("Settings");
-    store.write(section, QStringLiteral("MainLeft"),
-                SettingsStore::singleText(float(twips::fromPixels(outer.x()))));
-    store.write(section, QStringLiteral("MainTop"),
-                SettingsStore::singleText(float(twips::fromPixels(outer.y()))));
-    store.write(section, QStringLiteral("MainWidth"),
-                SettingsStore::singleText(float(twips::fromPixels(outer.width()))));
-    store.write(section, QStringLiteral("MainHeight"),
-                SettingsStore::singleText(float(twips::fromPixels(outer.height()))));
+    // Nobody waits for the placement: a failure at quit is not worth a message.
+    store.tryWrite(section, QStringLiteral("MainLeft"),
+                   SettingsStore::singleText(float(twips::fromPixels(outer.x()))));
+    store.tryWrite(section, QStringLiteral("MainTop"),
+                   SettingsStore::singleText(float(twips::fromPixels(outer.y()))));
+    store.tryWrite(section, QStringLiteral("MainWidth"),
+                   SettingsStore::singleText(float(twips::fromPixels(outer.width()))));
+    store.tryWrite(section, QStringLiteral("MainHeight"),
+                   SettingsStore::singleText(float(twips::fromPixels(outer.height()))));
 }
 
 bool mainwindow::event(QEvent* e)
@@ -212,19 +216,19 @@ void mainwindow::Timer1_Timer()
     if (program_.end->flglevel) {
         program_.end->flglevel = false;
         program_.level->open();
-        Timer1.stop();
+        Timer1->stop();
         return;
     }
-    if (run.isDone()) {
-        // The block was finished before this tick: nothing is left to guide.
-        Timer1.stop();
+    // Nothing to guide: the block was finished before this tick, or no text was found (asking
+    // to read the same missing file again would lock the user out of the level dialog).
+    if (run.isDone() || run.flgnotext) {
+        Timer1->stop();
         return;
     }
     while (run.linetext[run.nowcnt].isEmpty()) {
         ++run.nowcnt;
         if (run.nowcnt == 5) {
-            if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion,
-                                                    maintext::errorTitle))
+            if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion, errortext::title))
                 Form_Load();
             else
                 close();
@@ -234,7 +238,7 @@ void mainwindow::Timer1_Timer()
     focusLine(run.nowcnt);
     round(charCode(run.linetext[run.nowcnt].at(run.pos - 1)));
     Color();
-    Timer1.stop();
+    Timer1->stop();
 }
 
 void mainwindow::timercount_Timer()
@@ -249,7 +253,7 @@ void mainwindow::retry_Click()
     if (run.flgresult) program_.end->close();
     if (colorTagVisible()) Color();
     focusCurrentLine();
-    Timer1.start();
+    Timer1->start();
 }
 
 void mainwindow::changeleve_Click()
@@ -344,7 +348,7 @@ void mainwindow::beep()
 
 void mainwindow::startTimeDisplay()
 {
-    timercount.start();
+    timercount->start();
 }
 
 void mainwindow::focusLine(int line)
@@ -354,7 +358,7 @@ void mainwindow::focusLine(int line)
 
 void mainwindow::endRun()
 {
-    timercount.stop();
+    timercount->stop();
     openResults();
 }
 
@@ -410,7 +414,7 @@ void mainwindow::quitFromResults()
 
 void mainwindow::enableTimer1()
 {
-    Timer1.start();
+    Timer1->start();
 }
 
 void mainwindow::startLevelRun()
@@ -418,7 +422,7 @@ void mainwindow::startLevelRun()
     Form_Load();
     if (colorTagVisible()) Color();
     typeInFirstLine();
-    Timer1.start();
+    Timer1->start();
 }
 
 void mainwindow::typeInFirstLine()

@@ -9,13 +9,14 @@
 #include "typing/typingview.h"
 
 #include <QMainWindow>
-#include <QTimer>
 #include <array>
+#include <memory>
 
 class Program;
 class KeyboardWidgets;
 class QLabel;
 class QAction;
+class Ticker;
 
 // The practice window: five lines with their input boxes, the on-screen keyboard, the
 // elapsed-time display, two timers and the menu. It owns the run's state.
@@ -51,8 +52,8 @@ public:
     RunState run;
     KeyGuide guide;
 
-    QTimer Timer1;
-    QTimer timercount;
+    std::unique_ptr<Ticker> Timer1;
+    std::unique_ptr<Ticker> timercount;
 
     InputBox* txtin(int i) const { return txtin_[i]; }
     QLabel* lblin(int i) const { return lblin_[i]; }

@@ -6,10 +6,16 @@
 #include "dialogs/frmoption.h"
 #include "results/frmend.h"
 #include "ui/clock.h"
+#include "ui/messagebox.h"
 #include "ui/placement.h"
+#include "ui/settingsmedium.h"
 
 Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
 {
+    // Results, bests and options the user believes kept must not vanish unnoticed.
+    store.reportWriteFailure = [this] {
+        platform.messages.inform(settingsFileName + errortext::cannotWrite, errortext::title);
+    };
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);
     level = std::make_unique<frmlevel>(*main, platform.messages);

@@ -23,7 +23,14 @@ QString SettingsStore::read(const QString& section, const QString& key,
 
 void SettingsStore::write(const QString& section, const QString& key, const QString& text)
 {
-    medium_.setValue(fold(section), fold(key), text);
+    if (tryWrite(section, key, text) || failureReported_) return;
+    failureReported_ = true;
+    if (reportWriteFailure) reportWriteFailure();
+}
+
+bool SettingsStore::tryWrite(const QString& section, const QString& key, const QString& text)
+{
+    return medium_.setValue(fold(section), fold(key), text);
 }
 
 bool SettingsStore::readFlag(const QString& section, const QString& key, bool fallback) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class SettingsMedium;
 
@@ -10,7 +11,11 @@ public:
     explicit SettingsStore(SettingsMedium& medium) : medium_(medium) {}
 
     QString read(const QString& section, const QString& key, const QString& fallback) const;
+    // A write that could not be kept calls the failure report, once per program execution.
     void write(const QString& section, const QString& key, const QString& text);
+    // For writes nobody needs to hear about; false when the value could not be kept.
+    bool tryWrite(const QString& section, const QString& key, const QString& text);
+    std::function<void()> reportWriteFailure;
 
     // "0" is off, any other number on; a text that is no number gives the fallback.
     bool readFlag(const QString& section, const QString& key, bool fallback) const;
@@ -24,4 +29,5 @@ public:
 
 private:
     SettingsMedium& medium_;
+    bool failureReported_ = false;
 };

@@ -11,6 +11,7 @@
 #include "ui/platform.h"
 #include "ui/randomsource.h"
 #include "ui/settingsmedium.h"
+#include "ui/ticker.h"
 
 #include <QApplication>
 #include <QFile>
@@ -121,7 +122,8 @@ int benchKeystroke(int argc, char** argv, int keys)
     RecordingBrowser browser;
     SeededRandom random;
     MemorySettingsMedium settings;
-    Platform platform{clock, beep, messages, browser, random, settings};
+    ManualTickers tickers{messages};
+    Platform platform{clock, beep, messages, browser, random, settings, tickers};
     Program program(platform, dir.path());
     mainwindow& main = *program.main;
     RunState& run = main.run;

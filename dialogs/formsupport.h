@@ -36,8 +36,8 @@ void fitToText(QWidget* control, QSize client);
 } // namespace formsupport
 
 // Shows every key press meant for a window to a handler before the focused control gets it.
-// Returning true from the handler swallows the key. Enter on a focused push button presses
-// that button instead, as in any Windows dialog. Install it after the controls exist.
+// Returning true from the handler swallows the key, so Enter reaches the form's handler even
+// on a focused push button. Install it after the controls exist.
 class KeyPreview : public QObject {
 public:
     using Handler = std::function<bool(QKeyEvent*)>;

@@ -60,12 +60,6 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, const QString& captio
     return label;
 }
 
-// The path of the help page the way a user reads it.
-QString readablePath(const QUrl& url)
-{
-    return url.isLocalFile() ? url.toLocalFile() : url.toDisplayString();
-}
-
 } // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
@@ -81,7 +75,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner)
+AboutWindow::AboutWindow(QWidget* owner, const QString& address) : QDialog(owner)
 {
     const AboutCaptions& c = captions();
     const AboutGeometry& g = aboutGeometry;
@@ -102,16 +96,17 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner)
     lblDescription = makeLabel(this, "lblDescription", c.lblDescription, g.lblDescription);
     lblDescription->setWordWrap(true);
 
-    Label1 = new LinkLabel(supportpage::caption(), this);
+    Label1 = new LinkLabel(address, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(g.Label1.pixels());
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont link = fonts::design(fonts::proportionalGothic, g.linkPoints);
-    link.setUnderline(true);
-    Label1->setFont(link);
-    QPalette blue = Label1->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label1->setPalette(blue);
+    QFont linkFont = fonts::design(fonts::proportionalGothic, g.linkPoints);
+    linkFont.setUnderline(true);
+    Label1->setFont(linkFont);
+    // The desktop's own link colour stays readable on a dark scheme too.
+    QPalette link = Label1->palette();
+    link.setColor(QPalette::WindowText, link.color(QPalette::Link));
+    Label1->setPalette(link);
 
     for (QLabel* label : {static_cast<QLabel*>(lblVersion), static_cast<QLabel*>(Label1)})
         formsupport::fitToText(label, size());
@@ -139,9 +134,10 @@ void frmAbout::open(QWidget* owner)
         formsupport::bringForward(window_);
         return;
     }
-    window_ = new AboutWindow(owner);
+    // Looked up once, so the box shows exactly the page a click opens.
+    address_ = supportpage::address();
+    window_ = new AboutWindow(owner, supportpage::caption(address_));
     window_->setAttribute(Qt::WA_DeleteOnClose);
-    window_->Label1->setToolTip(readablePath(supportpage::address()));
     QObject::connect(window_->Label1, &LinkLabel::clicked, window_, [this] { Label1_Click(); });
     QObject::connect(window_->cmdOK, &QPushButton::clicked, window_, [this] { cmdOK_Click(); });
     Form_Load();
@@ -182,9 +178,8 @@ void frmAbout::Form_Load()
 
 void frmAbout::Label1_Click()
 {
-    const QUrl address = supportpage::address();
-    if (!browser_.open(address))
-        messages_.inform(captions().noBrowser + QLatin1Char('\n') + readablePath(address),
+    if (!browser_.open(address_))
+        messages_.inform(captions().noBrowser + QLatin1Char('\n') + supportpage::caption(address_),
                          identity::title);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QUrl>
 
 class Browser;
 class MessageBoxes;
@@ -26,7 +27,7 @@ protected:
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutWindow(QWidget* owner);
+    AboutWindow(QWidget* owner, const QString& address);
 
     QLabel* picIcon;
     CaptionLabel* lblTitle;
@@ -60,4 +61,5 @@ private:
     Browser& browser_;
     MessageBoxes& messages_;
     QPointer<AboutWindow> window_;
+    QUrl address_;
 };

@@ -25,9 +25,9 @@ QUrl address()
     return address(QDir::currentPath(), QCoreApplication::applicationDirPath());
 }
 
-QString caption()
+QString caption(const QUrl& address)
 {
-    return QStringLiteral("dovanel ヘルプ (help/index.html)");
+    return address.isLocalFile() ? address.toLocalFile() : address.toDisplayString();
 }
 
 } // namespace supportpage

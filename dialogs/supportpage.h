@@ -15,7 +15,7 @@ QUrl address(const QString& workingDirectory, const QString& applicationDirector
 // The same for this process.
 QUrl address();
 
-// What the About box shows for the address.
-QString caption();
+// The address as a user reads it: a plain path for a file.
+QString caption(const QUrl& address);
 
 } // namespace supportpage

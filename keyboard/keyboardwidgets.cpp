@@ -52,15 +52,17 @@ QRect pixels(const Box& b)
 
 // A style sheet rather than the palette: styles such as Fusion shade a palette colour into
 // a gradient, and learners must see the finger colour itself. Keys without a finger get the
-// same box on the ordinary button face so the board looks of a piece.
+// same box on the ordinary button face so the board looks of a piece. The finger colours are
+// all light, so their captions are dark whatever the desktop's colour scheme.
 void paintButton(QPushButton* b, const std::optional<QColor>& colour)
 {
     const QString face = colour ? colour->name() : QStringLiteral("palette(button)");
     const QString pressed = colour ? colour->darker(120).name() : QStringLiteral("palette(mid)");
-    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2; "
-                                    "border-radius: 3px; } "
+    const QString text = colour ? QStringLiteral("black") : QStringLiteral("palette(button-text)");
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %4; "
+                                    "border: 1px solid %2; border-radius: 3px; } "
                                     "QPushButton:pressed { background-color: %3; }")
-                         .arg(face, QColor(keyboardLayout.keyBorderColour).name(), pressed));
+                         .arg(face, QColor(keyboardLayout.keyBorderColour).name(), pressed, text));
 }
 
 QFrame* homeMarker(QWidget* parent, const Box& box)

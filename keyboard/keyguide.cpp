@@ -32,6 +32,8 @@ KeyGuide::KeyGuide()
 
 void KeyGuide::resetForLoad()
 {
+    // With prevkey forgotten, round() could never tell that this frame went stale.
+    moji2.setVisible(false);
     prevkey = -1;
     trimlen = 30;
     insetlen = 20;

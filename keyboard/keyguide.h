@@ -11,7 +11,7 @@ public:
     KeyGuide();
 
     // What the window does each time it loads: forget the last key, restore the frame
-    // measures. Frames stay where and as they are.
+    // measures, hide the second backslash frame. The other frames stay where they are.
     void resetForLoad();
 
     // Frame the key for character code `inputcode`, plus the second backslash key or both

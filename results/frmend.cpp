@@ -319,8 +319,15 @@ bool frmend::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_) return QObject::eventFilter(watched, event);
 
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Enter presses a focused chart button, as Space does.
+    if (auto* button = qobject_cast<QPushButton*>(widget);
+        button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        button->click();
+        return true;
+    }
     // Only the lower-case letters count: with Caps Lock on nothing happens.
-    const QString text = static_cast<QKeyEvent*>(event)->text();
+    const QString text = key->text();
     if (text == QLatin1String("r")) {
         host_.restartFromResults();
         close();

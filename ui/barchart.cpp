@@ -17,7 +17,7 @@ constexpr double titlePoints = 11.25;
 constexpr double labelPoints = 9.0;
 constexpr int maxValueSteps = 5;
 
-// The row axis wants distinct names; this pads a repeat without changing what is seen.
+// The row axis wants distinct, non-empty names; this pads without changing what is seen.
 const QChar invisiblePad(0x200B); // zero width space
 
 } // namespace
@@ -109,7 +109,8 @@ void BarChart::updateCategories()
     QStringList names;
     QSet<QString> taken;
     for (const QString& label : labels_) {
-        QString name = label;
+        // The axis drops an empty name, and with it a row.
+        QString name = label.isEmpty() ? QString(invisiblePad) : label;
         while (taken.contains(name))
             name += invisiblePad;
         taken.insert(name);

@@ -6,6 +6,7 @@ class MessageBoxes;
 class Browser;
 class RandomSource;
 class SettingsMedium;
+class Tickers;
 
 // The services the windows take from the system; tests hand in doubles.
 struct Platform {
@@ -15,4 +16,5 @@ struct Platform {
     Browser& browser;
     RandomSource& random;
     SettingsMedium& settings;
+    Tickers& tickers;
 };

@@ -46,12 +46,25 @@ std::optional<QString> IniSettingsMedium::value(const QString& section, const QS
     return text(v);
 }
 
-void IniSettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
+bool IniSettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
 {
     if (damagedCopyPending_) keepDamagedCopy();
     settings_->setValue(path(section, key), text);
     // Written at once, so a crash later in the session keeps the results so far.
     settings_->sync();
+    return written();
+}
+
+bool IniSettingsMedium::written()
+{
+    // The status keeps its first error for good, and a damaged file's FormatError hides any
+    // later AccessError: ask the file itself whether it now reads cleanly.
+    if (settings_->status() != QSettings::FormatError)
+        return settings_->status() == QSettings::NoError;
+    if (QSettings(fileName(), QSettings::IniFormat).status() != QSettings::NoError) return false;
+    // Rewritten whole: from here on the status tells the truth again.
+    settings_ = std::make_unique<QSettings>(fileName(), QSettings::IniFormat);
+    return true;
 }
 
 void IniSettingsMedium::keepDamagedCopy()
@@ -69,7 +82,8 @@ std::optional<QString> MemorySettingsMedium::value(const QString& section, const
     return *it;
 }
 
-void MemorySettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
+bool MemorySettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
 {
     values.insert(path(section, key), text);
+    return !failWrites;
 }

@@ -7,12 +7,16 @@
 
 class QSettings;
 
+// The settings file's name, as messages about it name it.
+inline const QString settingsFileName = QStringLiteral("dovanel.ini");
+
 // Where settings values live. Names reach the medium already folded by the store.
 class SettingsMedium {
 public:
     virtual ~SettingsMedium() = default;
     virtual std::optional<QString> value(const QString& section, const QString& key) const = 0;
-    virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
+    // False when the value could not be kept for good (it still reads back in this session).
+    virtual bool setValue(const QString& section, const QString& key, const QString& text) = 0;
 };
 
 // The user's INI file: $XDG_CONFIG_HOME/dovanel/dovanel.ini.
@@ -23,12 +27,13 @@ public:
     ~IniSettingsMedium() override;
 
     std::optional<QString> value(const QString& section, const QString& key) const override;
-    void setValue(const QString& section, const QString& key, const QString& text) override;
+    bool setValue(const QString& section, const QString& key, const QString& text) override;
 
     QString fileName() const;
 
 private:
     void keepDamagedCopy();
+    bool written();
 
     std::unique_ptr<QSettings> settings_;
     bool damagedCopyPending_ = false;
@@ -38,7 +43,8 @@ private:
 class MemorySettingsMedium : public SettingsMedium {
 public:
     std::optional<QString> value(const QString& section, const QString& key) const override;
-    void setValue(const QString& section, const QString& key, const QString& text) override;
+    bool setValue(const QString& section, const QString& key, const QString& text) override;
 
     QMap<QString, QString> values; // "section/key" -> text
+    bool failWrites = false;       // as a full disk: values are kept, but reported lost
 };

@@ -101,8 +101,8 @@ private slots:
         IniSettingsMedium medium(path);
         SettingsStore store(medium);
         store.read("maxtokuten", "1", "");
-        QVERIFY(!QFile::exists(path + ".damaged")); // reading alone changes nothing
-        store.write("tokuten", "1回目", "10");
+        QVERIFY(!QFile::exists(path + ".damaged"));         // reading alone changes nothing
+        QVERIFY(medium.setValue("tokuten", "1回目", "10")); // the damage does not hide success
         QFile copy(path + ".damaged");
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), damaged);
@@ -115,8 +115,8 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         IniSettingsMedium medium(dir.filePath("notadir/dovanel.ini"));
+        QVERIFY(!medium.setValue("settings", "mainleft", "100")); // said, not hidden
         SettingsStore store(medium);
-        store.write("Settings", "MainLeft", "100");
         QCOMPARE(store.read("Settings", "MainLeft", "none"), QString("100"));
     }
 };

@@ -72,7 +72,7 @@ private slots:
     void initTestCase() { fonts::installSubstitutions(); } // the real fonts' widths
     void init()
     {
-        messages = {}, browser = {}, medium = {}, applied = {};
+        messages.shown.clear(), browser = {}, medium = {}, applied = {};
         runs = 0, ranLevel = -1, ranOpen = false;
     }
 
@@ -220,6 +220,8 @@ private slots:
                 QVERIFY(w->isModal() && w->parentWidget() == &owner);
                 QVERIFY(w->focusWidget() == w->cmdOK && w->cmdOK->isDefault());
                 QVERIFY(labelsFit(w));
+                // The box shows the very page a click opens.
+                QCOMPARE(w->Label1->text(), supportpage::address().toLocalFile());
                 QTest::mouseClick(w->Label1, Qt::LeftButton);
                 QVERIFY(form.isOpen()); // the link leaves the box open
                 QTest::keyClick(w->focusWidget(), i == 0 ? Qt::Key_Return : Qt::Key_Escape);

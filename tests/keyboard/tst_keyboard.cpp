@@ -179,6 +179,11 @@ private slots:
         QCOMPARE(g.trimlen, 30.0f);
         QCOMPARE(g.insetlen, 20.0f);
         QCOMPARE(frames(g), frames(before));
+        // Only the second backslash frame goes: nothing else could ever take it away.
+        g.round('\\');
+        g.resetForLoad();
+        g.round('a');
+        QCOMPARE(shown(g.moji2), 0);
     }
 
     void colourTag_data()

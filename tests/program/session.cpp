@@ -1,5 +1,6 @@
 #include "tests/program/session.h"
 
+#include "app/mainlayout.h"
 #include "dialogs/frmlevel.h"
 
 #include <QApplication>
@@ -8,7 +9,15 @@
 
 Session::Session()
 {
+    // A user reads a box for a while: every timer's interval passes meanwhile.
+    messages.whileOpen = [this] { tickers.elapseAll(); };
     program = std::make_unique<Program>(platform, dir.path());
+}
+
+void Session::tick()
+{
+    tickers.elapse(mainlayout::timer1Interval);
+    QApplication::processEvents(); // ticks that waited for a message box
 }
 
 Session::~Session()

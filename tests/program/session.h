@@ -9,6 +9,7 @@
 #include "ui/platform.h"
 #include "ui/randomsource.h"
 #include "ui/settingsmedium.h"
+#include "ui/ticker.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -26,7 +27,8 @@ public:
     // Started, a level chosen and its first tick done: ready for the first key.
     void begin(int level = 2);
 
-    void tick() { main().Timer1_Timer(); }
+    // 100 ms pass: Timer1 ticks if it is on. The only way the tests' timers ever tick.
+    void tick();
     // Brings the main window forward as the window manager would; false if it never is.
     bool activate();
     void type(const QString& text);
@@ -43,6 +45,7 @@ public:
     RecordingBrowser browser;
     FixedRandom random;
     MemorySettingsMedium settings;
-    Platform platform{clock, beep, messages, browser, random, settings};
+    ManualTickers tickers{messages};
+    Platform platform{clock, beep, messages, browser, random, settings, tickers};
     std::unique_ptr<Program> program;
 };

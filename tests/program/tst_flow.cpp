@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(s.run().nowcnt, qint16(2));
         QCOMPARE(s.focused(), s.main().txtin(2));
         QCOMPARE(s.main().guide.Index, qint16(30)); // "H"
-        QVERIFY(!s.main().Timer1.isActive());
+        QVERIFY(!s.main().Timer1->isActive());
     }
 
     void aBlankBlockAsksToReadAgain()
@@ -52,16 +52,57 @@ private slots:
         s.writeText("middle.txt", {"", "", "", "", ""});
         s.messages.answers = {true, false};
         s.begin();
-        QCOMPARE(s.messages.shown.size(), 1);
+        QCOMPARE(s.messages.shown.size(), 1); // the timer waited while the question was open
         QCOMPARE(s.messages.shown[0].text,
                  QString::fromUtf8("空白の行が続いています。もう一度読み直しますか？"));
         QCOMPARE(s.messages.shown[0].title, QString::fromUtf8("エラー"));
         QVERIFY(s.messages.shown[0].question);
-        QVERIFY(s.main().Timer1.isActive()); // Yes: a new block, looked at 100 ms later
+        QVERIFY(s.main().Timer1->isActive()); // Yes: a new block, looked at 100 ms later
         QVERIFY(s.main().isVisible());
         s.tick();
         QCOMPARE(s.messages.shown.size(), 2);
+        QVERIFY(!s.messages.shown[1].nested);
         QVERIFY(!s.main().isVisible()); // No ends the program
+    }
+
+    void aMissingLevelFileLeavesTheWindowUsable()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.begin(3); // advance.txt is missing
+        QCOMPARE(s.messages.shown.size(), 1);
+        QCOMPARE(s.messages.shown[0].text, QString("advance.txtファイルが見つかりません"));
+        QVERIFY(!s.main().Timer1->isActive()); // no question about blank lines
+        QVERIFY(s.main().isVisible());
+        s.type("a");
+        QCOMPARE(s.run().inputcnt, qint16(0));
+        s.main().changeleve_Click();
+        QVERIFY(s.program->level->isOpen());
+        QTest::keyClicks(s.program->level->window()->Text1, "2");
+        QTest::keyClick(s.program->level->window()->Text1, Qt::Key_Return);
+        s.tick();
+        s.type("ab");
+        QCOMPARE(s.run().nowcnt, qint16(1));
+    }
+
+    void resultsThatCannotBeStoredAreReportedOnce()
+    {
+        Session s;
+        s.writeText("middle.txt", tiny);
+        s.settings.failWrites = true;
+        s.begin();
+        QVERIFY(s.messages.shown.isEmpty());
+        finishRun(s, 0.0f, 30.0f);
+        QCOMPARE(s.messages.shown.size(), 1);
+        QCOMPARE(s.messages.shown[0].text, QString("dovanel.iniを書き込めません"));
+        QCOMPARE(s.messages.shown[0].title, QString("エラー"));
+        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString("12文字/分"));
+        QTest::keyClick(s.program->end->window(), 'r');
+        s.tick();
+        finishRun(s, 0.0f, 30.0f);
+        QCOMPARE(s.program->end->history().resultcnt(), qint16(2));
+        s.main().close();
+        QCOMPARE(s.messages.shown.size(), 1); // once a program execution
     }
 
     void theResultsAreScoredOnceAndItsKeysWork()
@@ -100,7 +141,7 @@ private slots:
         QTest::keyClick(s.program->end->window(), 'l');
         QVERIFY(!s.program->end->isOpen());
         QVERIFY(!s.program->level->isOpen());
-        QVERIFY(s.main().Timer1.isActive());
+        QVERIFY(s.main().Timer1->isActive());
         s.tick();
         QVERIFY(s.program->level->isOpen());
     }
@@ -133,7 +174,7 @@ private slots:
         QVERIFY(!s.program->level->isOpen());
         QCOMPARE(s.program->level->level, qint16(3));
         QCOMPARE(s.main().lblin(0)->text(), QString("@["));
-        QVERIFY(s.main().Timer1.isActive());
+        QVERIFY(s.main().Timer1->isActive());
         s.tick();
         QVERIFY(s.activate());
         QCOMPARE(QApplication::focusWidget(), s.main().txtin(0));

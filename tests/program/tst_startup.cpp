@@ -71,6 +71,38 @@ private slots:
                  11.0 * line.size());
     }
 
+    void aDarkDesktopSchemeLeavesEveryCaptionReadable()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(40, 40, 40));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        {
+            Session s;
+            s.writeText("middle.txt", middle);
+            s.begin();
+            s.type("Ky");
+            s.main().timercount_Timer();
+            // Controls with a light background of their own must write in a dark ink.
+            KeyboardWidgets& keys = s.main().keyboard();
+            for (QWidget* w :
+                 {static_cast<QWidget*>(s.main().txtin(0)),
+                  static_cast<QWidget*>(s.main().lbltime()), static_cast<QWidget*>(keys.cmd(25)),
+                  static_cast<QWidget*>(keys.lblyubi(0))}) {
+                const QImage image = w->grab().toImage();
+                int ink = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        ink += qGray(image.pixel(x, y)) < 80;
+                QVERIFY2(ink > 0, w->metaObject()->className());
+            }
+        }
+        QApplication::setPalette(light);
+    }
+
     void missingTextIsReportedAndTypingRefused()
     {
         Session s;
@@ -117,8 +149,8 @@ private slots:
         QCOMPARE(s.run().pos, qint16(1));
         QCOMPARE(s.run().timecnt, qint16(1));
         QVERIFY(s.run().flgstart);
-        QVERIFY(!s.main().timercount.isActive());
-        QVERIFY(s.main().Timer1.isActive());
+        QVERIFY(!s.main().timercount->isActive());
+        QVERIFY(s.main().Timer1->isActive());
         QCOMPARE(s.main().lbltime()->text(), QString("2"));
         QVERIFY(s.main().txtin(0)->text().isEmpty());
         QCOMPARE(s.focused(), s.main().txtin(0));

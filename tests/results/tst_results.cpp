@@ -207,6 +207,7 @@ private slots:
         for (int n = 1; n <= 12; ++n) {
             rig.closeNow();
             rig.finishRun(60.0f, 10 * n);
+            QCOMPARE(rig.chart()->categories().size(), 10); // bars keep their width from the first
             if (n != 3) continue;
             QCOMPARE(rig.rowLabels(), QStringList({"2回前", "1回前", "今回"}) + QStringList(7, ""));
             QCOMPARE(rig.chart()->data(), bothSeries({10, 20, 30}));
@@ -248,6 +249,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), cmdtokuten);
         QTest::keyClick(cmdtokuten, Qt::Key_Tab); // tab order: cmdmiss, cmdsokudo, cmdtokuten
         QCOMPARE(QApplication::focusWidget(), cmdmiss);
+        QTest::keyClick(cmdmiss, Qt::Key_Return); // Enter presses a button as Space does
+        QCOMPARE(rig.end.chartmode(), int(frmend::MissChart));
     }
 
     void keys()
