@@ -86,6 +86,7 @@ private slots:
             s.begin();
             s.type("Ky");
             s.main().timercount_Timer();
+            s.main().txtin(0)->clearFocus(); // the caret is not a caption
             // Controls with a light background of their own must write in a dark ink.
             KeyboardWidgets& keys = s.main().keyboard();
             for (QWidget* w :
