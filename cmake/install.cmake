@@ -40,6 +40,8 @@ install(FILES ${_dovanel_packaging}/${DOVANEL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_dovanel_packaging}/dovanel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# GPL-3.0-or-later, stated where Debian looks for it.
+install(FILES ${_dovanel_packaging}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The launcher names the program and the texts by absolute path. The prefix is only known
 # when installing (`cmake --install --prefix`; CPack's DEB installs to /usr below a staging
@@ -69,6 +71,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dovanel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The dovanel developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_PACKAGE_CONTACT "${DOVANEL_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "touch typing practice for Japanese (JIS) keyboards")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION

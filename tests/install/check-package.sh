@@ -51,7 +51,7 @@ for path in ./usr/bin/dovanel ./usr/libexec/dovanel ./usr/share/dovanel/beginner
     ./usr/share/dovanel/middle.txt ./usr/share/dovanel/advance.txt \
     ./usr/share/dovanel/help/index.html ./usr/share/applications/io.github.dovanel.desktop \
     ./usr/share/metainfo/io.github.dovanel.metainfo.xml \
-    ./usr/share/icons/hicolor/scalable/apps/dovanel.svg; do
+    ./usr/share/icons/hicolor/scalable/apps/dovanel.svg ./usr/share/doc/dovanel/copyright; do
     check "package holds $path" grep -qxF "$path" "$tmp/contents"
 done
 check "nothing outside /usr" sh -c '! grep -v "^\./usr/\|^\./$" "$1"' sh "$tmp/contents"
@@ -65,6 +65,8 @@ check "launcher copies texts from /usr/share/dovanel" \
     grep -qxF "texts='/usr/share/dovanel'" "$root/usr/bin/dovanel"
 check "packaged program carries no debug information" \
     sh -c '! readelf -S "$1" | grep -q "\.debug_info"' sh "$root/usr/libexec/dovanel"
+check "licence stated in the copyright file" \
+    grep -qxF "License: GPL-3.0-or-later" "$root/usr/share/doc/dovanel/copyright"
 check "packaged texts are the source's" cmp -s "$source/data/middle.txt" \
     "$root/usr/share/dovanel/middle.txt"
 
