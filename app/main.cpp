@@ -3,6 +3,7 @@
 #include "ui/browser.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
+#include "ui/keyrepeat.h"
 #include "ui/messagebox.h"
 #include "ui/randomsource.h"
 #include "ui/settingsmedium.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.dovanel"));
     fonts::installSubstitutions();
+    keyrepeat::releaseOnlyWhenLetGo();
 
     SystemClock clock;
     SoundBeep beep;

@@ -10,11 +10,16 @@
 #include "ui/placement.h"
 #include "ui/settingsmedium.h"
 
+#include <QTimer>
+
 Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
 {
-    // Results, bests and options the user believes kept must not vanish unnoticed.
+    // Results, bests and options the user believes kept must not vanish unnoticed. Said once
+    // the action that wrote is over, so the results it shows stand beside the message.
     store.reportWriteFailure = [this] {
-        platform.messages.inform(settingsFileName + errortext::cannotWrite, errortext::title);
+        QTimer::singleShot(0, main.get(), [this] {
+            platform.messages.inform(settingsFileName + errortext::cannotWrite, errortext::title);
+        });
     };
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);

@@ -93,6 +93,7 @@ private slots:
         s.begin();
         QVERIFY(s.messages.shown.isEmpty());
         finishRun(s, 0.0f, 30.0f);
+        QApplication::processEvents(); // said once the results are on screen
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown[0].text, QString("dovanel.iniを書き込めません"));
         QCOMPARE(s.messages.shown[0].title, QString("エラー"));
