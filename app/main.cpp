@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/keyrepeat.h"
 #include "ui/messagebox.h"
+#include "ui/programidentity.h"
 #include "ui/randomsource.h"
 #include "ui/settingsmedium.h"
 #include "ui/ticker.h"
@@ -20,9 +21,9 @@ int main(int argc, char* argv[])
     // No desktop-wide menu bar: the window's own menu is part of its design.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("dovanel"));
-    QApplication::setOrganizationName(QStringLiteral("dovanel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationName(identity::title);
+    QApplication::setOrganizationName(identity::title);
+    QApplication::setApplicationVersion(identity::versionText());
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.dovanel"));
     fonts::installSubstitutions();
     keyrepeat::releaseOnlyWhenLetGo();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyboard/colorguide.h"
+#include "ui/programidentity.h"
 
 #include <QString>
 
@@ -9,7 +10,7 @@ namespace mainlayout {
 
 inline constexpr int clientWidth = 15240;
 inline constexpr int clientHeight = 10710;
-inline const QString caption = QStringLiteral("dovanel");
+inline const QString caption = identity::title;
 
 inline constexpr int lines = 5;
 

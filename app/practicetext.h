@@ -34,7 +34,8 @@ bool writeTenkey(const QString& path, RandomSource& random);
 // Splits a file's bytes into lines, decoding Shift-JIS (CP932) once.
 QStringList decodeLines(const QByteArray& bytes);
 
-// Picks the block: first = floor(r * (N - 5)), so a file's last line is never shown.
+// Picks the block: first = floor(r * (N - 5)), so the last line of a file longer than five
+// lines is never shown; a file of five lines or fewer is shown whole.
 PracticeBlock pickBlock(const QStringList& lines, float r);
 
 // The whole load for a level, in the given directory.

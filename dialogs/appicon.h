@@ -3,6 +3,6 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The program's icon: a key cap with "A" and "あ", for the About box and the main window.
+// The program's icon, as the About box shows it: a key cap with "A" and "あ".
 QIcon dovanelIcon();
 QPixmap dovanelIconPixmap(int size);

@@ -1,11 +1,11 @@
 #include "dialogs/frmabout.h"
 
 #include "dialogs/appicon.h"
-#include "dialogs/programidentity.h"
 #include "dialogs/supportpage.h"
 #include "ui/browser.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
+#include "ui/programidentity.h"
 #include "ui/twips.h"
 
 #include <QMouseEvent>
@@ -31,10 +31,7 @@ const AboutCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using twips::Box;
 
 struct AboutGeometry {
     double clientWidth = 5580, clientHeight = 3525;
@@ -110,6 +107,9 @@ AboutWindow::AboutWindow(QWidget* owner, const QString& address) : QDialog(owner
 
     for (QLabel* label : {static_cast<QLabel*>(lblVersion), static_cast<QLabel*>(Label1)})
         formsupport::fitToText(label, size());
+    // A deep folder would run out of the box: the middle of the path gives way first.
+    Label1->setText(Label1->fontMetrics().elidedText(address, Qt::ElideMiddle, Label1->width()));
+    Label1->setToolTip(address);
 
     cmdOK = new QPushButton(c.cmdOK, this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -123,40 +123,16 @@ frmAbout::frmAbout(Browser& browser, MessageBoxes& messages)
 {
 }
 
-frmAbout::~frmAbout()
-{
-    delete window_.data();
-}
-
 void frmAbout::open(QWidget* owner)
 {
-    if (isOpen()) {
-        formsupport::bringForward(window_);
-        return;
-    }
-    // Looked up once, so the box shows exactly the page a click opens.
-    address_ = supportpage::address();
-    window_ = new AboutWindow(owner, supportpage::caption(address_));
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window_->Label1, &LinkLabel::clicked, window_, [this] { Label1_Click(); });
-    QObject::connect(window_->cmdOK, &QPushButton::clicked, window_, [this] { cmdOK_Click(); });
+    const QUrl address = supportpage::address();
+    AboutWindow* w = build(owner, supportpage::caption(address));
+    if (!w) return;
+    address_ = address; // the box shows exactly the page a click opens
+    QObject::connect(w->Label1, &LinkLabel::clicked, w, [this] { Label1_Click(); });
+    QObject::connect(w->cmdOK, &QPushButton::clicked, w, [this] { cmdOK_Click(); });
     Form_Load();
-    window_->exec(); // deletes the window afterwards, as it is marked to go on closing
-}
-
-void frmAbout::close()
-{
-    if (isOpen()) window_->close();
-}
-
-bool frmAbout::isOpen() const
-{
-    return window_ && window_->isVisible();
-}
-
-AboutWindow* frmAbout::window() const
-{
-    return isOpen() ? window_.data() : nullptr;
+    w->exec(); // deletes the window afterwards, as it is marked to go on closing
 }
 
 void frmAbout::Form_Load()

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "dialogs/formsupport.h"
+#include "ui/formsupport.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QUrl>
 
 class Browser;
@@ -38,19 +37,13 @@ public:
 };
 
 // "ﾊﾞｰｼﾞｮﾝ情報": the program's name, version and support address.
-class frmAbout {
+class frmAbout : public FormHolder<AboutWindow> {
 public:
     frmAbout(Browser& browser, MessageBoxes& messages);
-    ~frmAbout();
-    frmAbout(const frmAbout&) = delete;
-    frmAbout& operator=(const frmAbout&) = delete;
 
     // Modal over `owner` and centred on it; returns when the box is closed. When it is
     // already open it is only brought forward.
     void open(QWidget* owner);
-    void close();
-    bool isOpen() const;
-    AboutWindow* window() const; // null while closed
 
     void Label1_Click();
     void cmdOK_Click();
@@ -60,6 +53,5 @@ private:
 
     Browser& browser_;
     MessageBoxes& messages_;
-    QPointer<AboutWindow> window_;
     QUrl address_;
 };

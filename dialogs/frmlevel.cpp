@@ -1,13 +1,11 @@
 #include "dialogs/frmlevel.h"
 
 #include "dialogs/dialoghosts.h"
-#include "dialogs/formsupport.h"
-#include "dialogs/programidentity.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
+#include "ui/programidentity.h"
 #include "ui/twips.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,10 +30,7 @@ const LevelCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using twips::Box;
 
 struct LevelGeometry {
     double clientWidth = 5460, clientHeight = 3300;
@@ -102,39 +97,17 @@ LevelWindow::LevelWindow()
 
 frmlevel::frmlevel(LevelHost& host, MessageBoxes& messages) : host_(host), messages_(messages) {}
 
-frmlevel::~frmlevel()
-{
-    delete window_.data();
-}
-
 void frmlevel::open()
 {
-    if (isOpen()) {
-        formsupport::bringForward(window_);
-        return;
-    }
-    window_ = new LevelWindow;
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window_->cmdok, &QPushButton::clicked, window_, [this] { cmdok_Click(); });
-    new KeyPreview(window_, [this](QKeyEvent* event) { return Form_KeyDown(event); });
+    LevelWindow* w = build();
+    if (!w) return;
+    QObject::connect(w->cmdok, &QPushButton::clicked, w, [this] { cmdok_Click(); });
+    // Form_KeyDown: Enter confirms, Escape closes and keeps the level.
+    formsupport::onEnterAndEscape(
+        w, [this] { cmdok_Click(); }, [this] { close(); });
     Form_Load();
-    window_->show();
-    formsupport::bringForward(window_);
-}
-
-void frmlevel::close()
-{
-    if (isOpen()) window_->close();
-}
-
-bool frmlevel::isOpen() const
-{
-    return window_ && window_->isVisible();
-}
-
-LevelWindow* frmlevel::window() const
-{
-    return isOpen() ? window_.data() : nullptr;
+    w->show();
+    formsupport::bringForward(w);
 }
 
 void frmlevel::Form_Load()
@@ -165,13 +138,4 @@ void frmlevel::cmdok_Click()
     level = static_cast<qint16>(chosen + 1);
     close();
     host_.startLevelRun();
-}
-
-bool frmlevel::Form_KeyDown(QKeyEvent* event)
-{
-    switch (formsupport::keyCode(event)) {
-    case formsupport::keyReturn: cmdok_Click(); return true;
-    case formsupport::keyEscape: close(); return true;
-    default: return false;
-    }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ui/formsupport.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class LevelHost;
 class MessageBoxes;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,28 +28,20 @@ public:
 
 // "レベルの選択": the user types 1 to 4 to pick the practice level. Lives for the whole
 // program; its controls come and go with each opening.
-class frmlevel {
+class frmlevel : public FormHolder<LevelWindow> {
 public:
     frmlevel(LevelHost& host, MessageBoxes& messages);
-    ~frmlevel();
-    frmlevel(const frmlevel&) = delete;
-    frmlevel& operator=(const frmlevel&) = delete;
 
     qint16 level = 0; // 1 beginner, 2 intermediate, 3 advanced, 4 ten-key
 
     // Shows the window, not modal and without an owner; only brings it forward when open.
     void open();
-    void close();
-    bool isOpen() const;
-    LevelWindow* window() const; // null while closed
 
     void cmdok_Click();
 
 private:
     void Form_Load();
-    bool Form_KeyDown(QKeyEvent* event);
 
     LevelHost& host_;
     MessageBoxes& messages_;
-    QPointer<LevelWindow> window_;
 };

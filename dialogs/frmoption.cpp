@@ -2,12 +2,10 @@
 
 #include "app/settingsstore.h"
 #include "dialogs/dialoghosts.h"
-#include "dialogs/formsupport.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -29,10 +27,7 @@ const OptionCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using twips::Box;
 
 struct OptionGeometry {
     double clientWidth = 4680, clientHeight = 2100;
@@ -93,42 +88,19 @@ frmoption::frmoption(OptionHost& host, SettingsStore& settings) : host_(host), s
 {
 }
 
-frmoption::~frmoption()
-{
-    delete window_.data();
-}
-
 void frmoption::open()
 {
-    if (isOpen()) {
-        formsupport::bringForward(window_);
-        return;
-    }
-    window_ = new OptionWindow;
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window_->cmdok, &QPushButton::clicked, window_, [this] { cmdok_Click(); });
-    QObject::connect(window_->cmdcnacel, &QPushButton::clicked, window_,
-                     [this] { cmdcnacel_Click(); });
-    QObject::connect(window_->cmdset, &QPushButton::clicked, window_, [this] { cmdset_Click(); });
-    new KeyPreview(window_, [this](QKeyEvent* event) { return Form_KeyDown(event); });
+    OptionWindow* w = build();
+    if (!w) return;
+    QObject::connect(w->cmdok, &QPushButton::clicked, w, [this] { cmdok_Click(); });
+    QObject::connect(w->cmdcnacel, &QPushButton::clicked, w, [this] { cmdcnacel_Click(); });
+    QObject::connect(w->cmdset, &QPushButton::clicked, w, [this] { cmdset_Click(); });
+    // Form_KeyDown: Enter applies without storing, Escape cancels.
+    formsupport::onEnterAndEscape(
+        w, [this] { cmdok_Click(); }, [this] { cmdcnacel_Click(); });
     Form_Load();
-    window_->show();
-    formsupport::bringForward(window_);
-}
-
-void frmoption::close()
-{
-    if (isOpen()) window_->close();
-}
-
-bool frmoption::isOpen() const
-{
-    return window_ && window_->isVisible();
-}
-
-OptionWindow* frmoption::window() const
-{
-    return isOpen() ? window_.data() : nullptr;
+    w->show();
+    formsupport::bringForward(w);
 }
 
 void frmoption::Form_Load()
@@ -164,13 +136,4 @@ void frmoption::cmdset_Click()
 void frmoption::cmdcnacel_Click()
 {
     close();
-}
-
-bool frmoption::Form_KeyDown(QKeyEvent* event)
-{
-    switch (formsupport::keyCode(event)) {
-    case formsupport::keyReturn: cmdok_Click(); return true;
-    case formsupport::keyEscape: cmdcnacel_Click(); return true;
-    default: return false;
-    }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ui/formsupport.h"
+
 #include <QDialog>
-#include <QPointer>
 
 class OptionHost;
 class QCheckBox;
-class QKeyEvent;
 class QPushButton;
 class SettingsStore;
 
@@ -24,21 +24,15 @@ public:
 
 // "オプション": finger colours on the typed characters, and skipping spaces. Lives for the
 // whole program and keeps the two flags; its controls come and go with each opening.
-class frmoption {
+class frmoption : public FormHolder<OptionWindow> {
 public:
     frmoption(OptionHost& host, SettingsStore& settings);
-    ~frmoption();
-    frmoption(const frmoption&) = delete;
-    frmoption& operator=(const frmoption&) = delete;
 
     bool flgcolor = false; // show the finger-colour tag
     bool flgspace = false; // spaces in the practice text need not be typed
 
     // Shows the window, not modal and without an owner; only brings it forward when open.
     void open();
-    void close();
-    bool isOpen() const;
-    OptionWindow* window() const; // null while closed
 
     void cmdok_Click();
     void cmdcnacel_Click();
@@ -46,10 +40,8 @@ public:
 
 private:
     void Form_Load();
-    bool Form_KeyDown(QKeyEvent* event);
     void apply();
 
     OptionHost& host_;
     SettingsStore& settings_;
-    QPointer<OptionWindow> window_;
 };

@@ -1,5 +1,7 @@
 #include "ui/settingsmedium.h"
 
+#include "ui/programidentity.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
@@ -23,9 +25,8 @@ QString text(const QVariant& value)
 IniSettingsMedium::IniSettingsMedium(const QString& file)
 {
     if (file.isEmpty())
-        settings_ =
-            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                        QStringLiteral("dovanel"), QStringLiteral("dovanel"));
+        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                identity::title, identity::title);
     else
         settings_ = std::make_unique<QSettings>(file, QSettings::IniFormat);
     // QSettings rewrites a file it could not parse with only what it understood.

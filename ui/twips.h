@@ -32,4 +32,10 @@ inline QPointF point(double x, double y)
     return QPointF(toPixelsF(x), toPixelsF(y));
 }
 
+// A control's place in a window design.
+struct Box {
+    double left, top, width, height;
+    QRect pixels() const { return rect(left, top, width, height); }
+};
+
 } // namespace twips

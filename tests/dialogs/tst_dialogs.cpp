@@ -220,8 +220,11 @@ private slots:
                 QVERIFY(w->isModal() && w->parentWidget() == &owner);
                 QVERIFY(w->focusWidget() == w->cmdOK && w->cmdOK->isDefault());
                 QVERIFY(labelsFit(w));
-                // The box shows the very page a click opens.
-                QCOMPARE(w->Label1->text(), supportpage::address().toLocalFile());
+                // The box shows the very page a click opens, if need be without its middle.
+                const QString page = supportpage::address().toLocalFile();
+                const QStringList ends = w->Label1->text().split(QChar(0x2026));
+                QVERIFY(page.startsWith(ends.first()) && page.endsWith(ends.last()));
+                QCOMPARE(w->Label1->toolTip(), page);
                 QTest::mouseClick(w->Label1, Qt::LeftButton);
                 QVERIFY(form.isOpen()); // the link leaves the box open
                 QTest::keyClick(w->focusWidget(), i == 0 ? Qt::Key_Return : Qt::Key_Escape);

@@ -2,22 +2,17 @@
 
 #include <QLabel>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
+#include <utility>
 
 class QKeyEvent;
 class QWidget;
 
-// Helpers shared by the small windows: they all follow the same pattern of design
-// geometry in twips, captions with Windows line breaks and keys seen by the form first.
+// Helpers shared by the program's windows: design geometry in twips, captions with Windows
+// line breaks, keys seen by the form first, and windows that outlive their controls.
 namespace formsupport {
-
-inline constexpr int keyReturn = 13;
-inline constexpr int keyEscape = 27;
-
-// The Windows key code of a key press: 13 for either Enter key, 27 for Escape, the capital
-// letter or digit for those keys, 0 for anything else.
-int keyCode(const QKeyEvent* event);
 
 // A caption as a Qt label shows it: CR LF and lone LF break the line, a CR that does not
 // introduce a LF breaks nothing and must not show as a glyph.
@@ -32,6 +27,12 @@ void bringForward(QWidget* window);
 // Let a one-line control grow to the size its text needs (the fonts here are wider and
 // taller than the ones the design was measured with), but not past the client area.
 void fitToText(QWidget* control, QSize client);
+
+// Whether a key press is Enter, from either Enter key.
+bool isEnter(const QKeyEvent* event);
+
+// Enter and Escape act for the whole window, whichever control has the focus.
+void onEnterAndEscape(QWidget* window, std::function<void()> enter, std::function<void()> escape);
 
 } // namespace formsupport
 
@@ -49,6 +50,39 @@ protected:
 private:
     QWidget* window_;
     Handler handler_;
+};
+
+// The lasting part of a window: the object lives as long as the program and keeps its
+// variables, while the controls live only from an opening to the next closing.
+template <class Window> class FormHolder {
+public:
+    FormHolder() = default;
+    ~FormHolder() { delete window_.data(); }
+    FormHolder(const FormHolder&) = delete;
+    FormHolder& operator=(const FormHolder&) = delete;
+
+    bool isOpen() const { return window_ && window_->isVisible(); }
+    Window* window() const { return isOpen() ? window_.data() : nullptr; }
+    void close()
+    {
+        if (isOpen()) window_->close();
+    }
+
+protected:
+    // Fresh controls for an opening, which go when the window closes; null when the window is
+    // already open, which only brings it forward.
+    template <class... Args> Window* build(Args&&... args)
+    {
+        if (isOpen()) {
+            formsupport::bringForward(window_);
+            return nullptr;
+        }
+        window_ = new Window(std::forward<Args>(args)...);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        return window_;
+    }
+
+    QPointer<Window> window_;
 };
 
 // A label that keeps the caption it was given, Windows line breaks and all, and shows it

@@ -1,4 +1,4 @@
-#include "dialogs/formsupport.h"
+#include "ui/formsupport.h"
 
 #include "ui/twips.h"
 
@@ -7,16 +7,6 @@
 #include <QWidget>
 
 namespace formsupport {
-
-int keyCode(const QKeyEvent* event)
-{
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) return keyReturn;
-    if (key == Qt::Key_Escape) return keyEscape;
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key; // Qt numbers these keys by their ASCII capitals, as Windows does
-    return 0;
-}
 
 QString labelText(const QString& caption)
 {
@@ -48,6 +38,24 @@ void fitToText(QWidget* control, QSize client)
     const int roomDown = qMax(client.height() - control->y(), control->height());
     control->resize(qBound(control->width(), wanted.width(), roomRight),
                     qBound(control->height(), wanted.height(), roomDown));
+}
+
+bool isEnter(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+void onEnterAndEscape(QWidget* window, std::function<void()> enter, std::function<void()> escape)
+{
+    new KeyPreview(window, [enter = std::move(enter), escape = std::move(escape)](QKeyEvent* e) {
+        if (isEnter(e))
+            enter();
+        else if (e->key() == Qt::Key_Escape)
+            escape();
+        else
+            return false;
+        return true;
+    });
 }
 
 } // namespace formsupport
