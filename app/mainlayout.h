@@ -44,7 +44,6 @@ inline const QString mnuToolsOptions = QStringLiteral("ｵﾌﾟｼｮﾝ(&O)...
 inline const QString mnuHelp = QStringLiteral("ﾍﾙﾌﾟ(&H)");
 inline const QString mnuHelpAbout = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
 
-inline const QString errorTitle = QStringLiteral("エラー");
 inline const QString blankLinesQuestion =
     QStringLiteral("空白の行が続いています。もう一度読み直しますか？");
 } // namespace maintext

@@ -163,7 +163,8 @@ void mainwindow::loadText()
     run.linelen = loaded.block.linelen;
     run.mojicnt = loaded.block.mojicnt;
     if (loaded.problem != LoadProblem::None) {
-        program_.platform.messages.inform(practicetext::problemText(loaded), maintext::errorTitle);
+        program_.platform.messages.inform(practicetext::problemText(loaded),
+                                          messagetext::errorTitle);
         run.flgnotext = true;
         return;
     }
@@ -224,7 +225,7 @@ void mainwindow::Timer1_Timer()
         ++run.nowcnt;
         if (run.nowcnt == 5) {
             if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion,
-                                                    maintext::errorTitle))
+                                                    messagetext::errorTitle))
                 Form_Load();
             else
                 close();

@@ -1,5 +1,6 @@
 #include "app/practicetext.h"
 
+#include "ui/messagebox.h"
 #include "ui/randomsource.h"
 
 #include <QDir>
@@ -135,7 +136,7 @@ QString problemText(const LoadResult& result)
     switch (result.problem) {
     case LoadProblem::FileMissing:
         return result.fileName + QStringLiteral("ファイルが見つかりません");
-    case LoadProblem::TenkeyUnwritable: return result.fileName + QStringLiteral("を書き込めません");
+    case LoadProblem::TenkeyUnwritable: return result.fileName + messagetext::cannotWrite;
     case LoadProblem::None: break;
     }
     return {};

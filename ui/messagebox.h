@@ -5,6 +5,12 @@
 
 class QWidget;
 
+// Texts several parts of the program use in their messages.
+namespace messagetext {
+inline const QString errorTitle = QStringLiteral("エラー");
+inline const QString cannotWrite = QStringLiteral("を書き込めません"); // after a file name
+} // namespace messagetext
+
 // Messages the user must see.
 class MessageBoxes {
 public:
