@@ -4,12 +4,17 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
+#include "journal/frmjournal.h"
+#include "journal/journal.h"
 #include "results/frmend.h"
 #include "ui/clock.h"
 #include "ui/placement.h"
 
-Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
+Program::Program(Platform& p, const QString& dir, const QString& journalPath)
+    : platform(p), store(p.settings), directory(dir)
 {
+    journal = std::make_unique<Journal>(journalPath, platform.messages);
+    journalWindow = std::make_unique<frmjournal>(*journal, platform.messages);
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);
     level = std::make_unique<frmlevel>(*main, platform.messages);
@@ -20,6 +25,7 @@ Program::Program(Platform& p, const QString& dir) : platform(p), store(p.setting
 Program::~Program()
 {
     // The dialogs close before the window they call into goes.
+    journalWindow.reset();
     about.reset();
     end.reset();
     level.reset();

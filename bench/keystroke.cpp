@@ -122,7 +122,7 @@ int benchKeystroke(int argc, char** argv, int keys)
     SeededRandom random;
     MemorySettingsMedium settings;
     Platform platform{clock, beep, messages, browser, random, settings};
-    Program program(platform, dir.path());
+    Program program(platform, dir.path(), dir.filePath(QStringLiteral("journal.sqlite")));
     mainwindow& main = *program.main;
     RunState& run = main.run;
 

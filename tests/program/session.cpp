@@ -8,13 +8,18 @@
 
 Session::Session()
 {
-    program = std::make_unique<Program>(platform, dir.path());
+    program = std::make_unique<Program>(platform, dir.path(), journalPath());
 }
 
 Session::~Session()
 {
     program.reset();
     QApplication::processEvents();
+}
+
+QString Session::journalPath() const
+{
+    return dir.filePath(QStringLiteral("data-home/dovanel/journal.sqlite"));
 }
 
 void Session::writeText(const QString& name, const QStringList& lines)
