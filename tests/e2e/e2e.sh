@@ -28,6 +28,7 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/dovanel-e2e.XXXXXX") || fail "mktemp failed"
 run=$work/run         # the program's working directory: practice files by bare name
 config=$work/config   # XDG_CONFIG_HOME, so no real settings are read or touched
+data=$work/data       # XDG_DATA_HOME, so the runs stay out of the real practice journal
 ini=$config/dovanel/dovanel.ini
 mkdir -p "$run" "$config/dovanel" "$work/runtime" && chmod 700 "$work/runtime" ||
     fail "cannot prepare $work"
@@ -300,8 +301,8 @@ today_before=$(date +%Y/%m/%d)
     cd "$run" || exit 1
     unset QT_IM_MODULE XMODIFIERS QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI \
         QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_QPA_PLATFORMTHEME WAYLAND_DISPLAY
-    XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
-        "$prog" </dev/null >"$work/app.log" 2>&1 &
+    XDG_CONFIG_HOME=$config XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$work/runtime \
+        QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$prog" </dev/null >"$work/app.log" 2>&1 &
     echo $! >"$work/app.pid"
     wait $!
     echo $? >"$work/app.status"
