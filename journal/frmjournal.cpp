@@ -63,7 +63,7 @@ struct JournalGeometry {
     Box keyboard{120, 300, 4140, 1560}; // inside fraweak
     Box lblweak{240, 1980, 4020, 2760}; // inside fraweak
     // Twips per column of grdruns, in the order of runcolumns.
-    std::array<double, runcolumns::count> columnWidths{1620, 1200, 690, 690, 690, 990, 1650, 600};
+    std::array<double, runcolumns::count> columnWidths{1950, 1140, 660, 660, 660, 930, 1590, 600};
     double rowHeight = 300;
     double points = 9;
     double weakPoints = 10.5;

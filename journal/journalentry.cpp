@@ -5,13 +5,19 @@
 
 #include <QDateTime>
 #include <cmath>
+#include <cstdlib>
 
 namespace journalentry {
 
 QString isoLocal(const QDateTime& when)
 {
-    // A local time prints without its offset; one fixed to its offset prints with it.
-    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
+    // Qt writes UTC as "Z"; a journal kept in UTC reads like any other with "+00:00".
+    const int offset = when.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return when.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QChar(offset < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QChar(u'0'))
+               .arg(minutes % 60, 2, 10, QChar(u'0'));
 }
 
 JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,

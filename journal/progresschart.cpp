@@ -6,7 +6,6 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -17,6 +16,7 @@ const QString speed = QStringLiteral("入力速度(文字/分)");
 const QString miss = QStringLiteral("ミス率(％)");
 const QString daysFormat = QStringLiteral("MM/dd");
 const QString hoursFormat = QStringLiteral("MM/dd HH:mm");
+const QString secondsFormat = QStringLiteral("HH:mm:ss");
 } // namespace caption
 
 constexpr qint64 hourMs = 3600 * 1000;
@@ -32,11 +32,22 @@ std::pair<qint64, qint64> timeRange(qint64 first, qint64 last)
     return {first - margin, last + margin};
 }
 
-double upperBound(double highest)
+// Room above the highest figure, so the line never runs along the top edge.
+constexpr double headroom = 1.1;
+constexpr double lowestTop = 10;
+
+// Labels a span can be told apart by: days over weeks, minutes over a day, else seconds.
+const QString& timeFormat(qint64 spanMs)
 {
-    // Round numbers above the highest figure, so the lines never touch the top.
-    const double step = highest > 200 ? 100 : highest > 50 ? 20 : 10;
-    return std::max(step, std::ceil((highest + 1) / step) * step);
+    return spanMs > 2 * dayMs ? caption::daysFormat
+           : spanMs > hourMs  ? caption::hoursFormat
+                              : caption::secondsFormat;
+}
+
+void fitValues(QValueAxis* axis, double highest)
+{
+    axis->setRange(0, std::max(lowestTop, highest * headroom));
+    axis->applyNiceNumbers(); // ticks on round numbers
 }
 
 } // namespace
@@ -94,9 +105,9 @@ void ProgressChart::setRuns(const QList<RunFigures>& runs)
 
     const auto [from, to] = timeRange(first, last);
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(to));
-    timeAxis_->setFormat(to - from > 2 * dayMs ? caption::daysFormat : caption::hoursFormat);
-    speedAxis_->setRange(0, upperBound(topSpeed));
-    missAxis_->setRange(0, upperBound(topMiss));
+    timeAxis_->setFormat(timeFormat(to - from));
+    fitValues(speedAxis_, topSpeed);
+    fitValues(missAxis_, topMiss);
 }
 
 QList<QPointF> ProgressChart::speedPoints() const

@@ -1,6 +1,8 @@
+#include "journal/frmjournal.h"
 #include "journal/journal.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"
+#include "journal/runcolumns.h"
 #include "journal/weakkeys.h"
 #include "ui/messagebox.h"
 
@@ -9,6 +11,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -146,6 +149,41 @@ private slots:
         QCOMPARE(messages.shown.size(), 1);
     }
 
+    void theWindowListsNewestFirstAndSortsByColumn()
+    {
+        ScriptedMessageBoxes messages;
+        Journal journal(path(), messages);
+        for (int score : {30, 10, 20})
+            journal.record(entry(2, score));
+        frmjournal window(journal, messages);
+        window.open(2);
+        QAbstractItemModel* table = window.window()->grdruns->model();
+        const auto column = [table](int c) {
+            QStringList texts;
+            for (int row = 0; row < table->rowCount(); ++row)
+                texts << table->index(row, c).data().toString();
+            return texts.join(' ');
+        };
+        QCOMPARE(column(runcolumns::Score), QString("20 10 30"));
+        window.window()->grdruns->sortByColumn(runcolumns::Score, Qt::AscendingOrder);
+        QCOMPARE(column(runcolumns::Score), QString("10 20 30"));
+    }
+
+    void finishTimesKeepTheirOffset()
+    {
+        const QDate day(2026, 3, 1);
+        const QTime time(7, 5, 9);
+        const struct {
+            int offset;
+            const char* iso;
+        } rows[]{{9 * 3600, "2026-03-01T07:05:09+09:00"},
+                 {0, "2026-03-01T07:05:09+00:00"},
+                 {-(3 * 3600 + 30 * 60), "2026-03-01T07:05:09-03:30"}};
+        for (const auto& r : rows)
+            QCOMPARE(journalentry::isoLocal(QDateTime(day, time, Qt::OffsetFromUTC, r.offset)),
+                     QString(r.iso));
+    }
+
     void weakestCharactersAndKeyTints()
     {
         const QList<CharTally> tallies{{u'a', 20, 5}, {u'b', 4, 1},  {u'c', 10, 0},
@@ -196,5 +234,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(JournalTest)
+QTEST_MAIN(JournalTest)
 #include "tst_journal.moc"
