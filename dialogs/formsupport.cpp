@@ -8,6 +8,11 @@
 
 namespace formsupport {
 
+QRect Box::pixels() const
+{
+    return twips::rect(left, top, width, height);
+}
+
 int keyCode(const QKeyEvent* event)
 {
     const int key = event->key();

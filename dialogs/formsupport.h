@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -11,6 +12,12 @@ class QWidget;
 // Helpers shared by the small windows: they all follow the same pattern of design
 // geometry in twips, captions with Windows line breaks and keys seen by the form first.
 namespace formsupport {
+
+// A control's place in a window design, in twips.
+struct Box {
+    double left, top, width, height;
+    QRect pixels() const;
+};
 
 inline constexpr int keyReturn = 13;
 inline constexpr int keyEscape = 27;

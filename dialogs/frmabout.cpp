@@ -6,7 +6,6 @@
 #include "ui/browser.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
-#include "ui/twips.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -31,10 +30,7 @@ const AboutCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using formsupport::Box;
 
 struct AboutGeometry {
     double clientWidth = 5580, clientHeight = 3525;

@@ -5,7 +5,6 @@
 #include "dialogs/programidentity.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
-#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,10 +31,7 @@ const LevelCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using formsupport::Box;
 
 struct LevelGeometry {
     double clientWidth = 5460, clientHeight = 3300;

@@ -4,7 +4,6 @@
 #include "dialogs/dialoghosts.h"
 #include "dialogs/formsupport.h"
 #include "ui/fonts.h"
-#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -29,10 +28,7 @@ const OptionCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using formsupport::Box;
 
 struct OptionGeometry {
     double clientWidth = 4680, clientHeight = 2100;

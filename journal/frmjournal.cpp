@@ -47,10 +47,7 @@ const JournalCaptions& captions()
     return c;
 }
 
-struct Box {
-    double left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
+using formsupport::Box;
 
 struct JournalGeometry {
     double clientWidth = 13500, clientHeight = 9900;
@@ -70,6 +67,14 @@ struct JournalGeometry {
 };
 const JournalGeometry journalGeometry;
 
+// A control of the window at its place in the design, named as in the design.
+template <typename Control> Control* place(Control* control, const char* name, const Box& box)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(box.pixels());
+    return control;
+}
+
 QString levelName(int level)
 {
     return level >= 1 && level <= int(levelNames.size()) ? levelNames[level - 1]
@@ -87,29 +92,17 @@ JournalWindow::JournalWindow()
     formsupport::fixDialogFrame(this, g.clientWidth, g.clientHeight);
     setFont(fonts::design(fonts::proportionalGothic, g.points));
 
-    auto* lbllevel = new QLabel(c.lbllevel, this);
-    lbllevel->setGeometry(g.lbllevel.pixels());
-    cbolevel = new QComboBox(this);
-    cbolevel->setObjectName(QStringLiteral("cbolevel"));
-    cbolevel->setGeometry(g.cbolevel.pixels());
-
-    cmdcsv = new QPushButton(c.cmdcsv, this);
-    cmdcsv->setObjectName(QStringLiteral("cmdcsv"));
-    cmdcsv->setGeometry(g.cmdcsv.pixels());
+    place(new QLabel(c.lbllevel, this), "lbllevel", g.lbllevel);
+    cbolevel = place(new QComboBox(this), "cbolevel", g.cbolevel);
+    cmdcsv = place(new QPushButton(c.cmdcsv, this), "cmdcsv", g.cmdcsv);
     cmdcsv->setAutoDefault(false);
 
-    chart = new ProgressChart(this);
-    chart->setObjectName(QStringLiteral("chart"));
-    chart->setGeometry(g.chart.pixels());
-    lblempty = new QLabel(c.lblempty, this);
-    lblempty->setObjectName(QStringLiteral("lblempty"));
-    lblempty->setGeometry(g.chart.pixels());
+    chart = place(new ProgressChart(this), "chart", g.chart);
+    lblempty = place(new QLabel(c.lblempty, this), "lblempty", g.chart);
     lblempty->setAlignment(Qt::AlignCenter);
 
     runs = new RunTableModel(this);
-    grdruns = new QTableView(this);
-    grdruns->setObjectName(QStringLiteral("grdruns"));
-    grdruns->setGeometry(g.grdruns.pixels());
+    grdruns = place(new QTableView(this), "grdruns", g.grdruns);
     grdruns->setModel(runs);
     grdruns->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdruns->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -122,15 +115,9 @@ JournalWindow::JournalWindow()
     grdruns->horizontalHeader()->setSortIndicator(runcolumns::Finished, Qt::DescendingOrder);
     grdruns->setSortingEnabled(true);
 
-    fraweak = new QGroupBox(c.fraweak.arg(weakkeys::recentRuns), this);
-    fraweak->setObjectName(QStringLiteral("fraweak"));
-    fraweak->setGeometry(g.fraweak.pixels());
-    keyboard = new WeakKeyboard(fraweak);
-    keyboard->setObjectName(QStringLiteral("keyboard"));
-    keyboard->setGeometry(g.keyboard.pixels());
-    lblweak = new QLabel(fraweak);
-    lblweak->setObjectName(QStringLiteral("lblweak"));
-    lblweak->setGeometry(g.lblweak.pixels());
+    fraweak = place(new QGroupBox(c.fraweak.arg(weakkeys::recentRuns), this), "fraweak", g.fraweak);
+    keyboard = place(new WeakKeyboard(fraweak), "keyboard", g.keyboard);
+    lblweak = place(new QLabel(fraweak), "lblweak", g.lblweak);
     lblweak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblweak->setFont(fonts::design(fonts::gothic, g.weakPoints));
 }
