@@ -103,33 +103,36 @@ JournalStore::Status JournalStore::open()
     if (!query.exec(QStringLiteral("PRAGMA quick_check"))) return classify(query.lastError());
     if (!query.next() || query.value(0).toString() != QLatin1String("ok")) return Status::Damaged;
     query.finish();
+    // A newer program's journal: reading it is fine, but neither our older rows nor our
+    // settings belong in it.
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return classify(query.lastError());
+    const int version = query.value(0).toInt();
+    if (version > schemaVersion()) return Status::Unwritable;
+    query.finish();
     // Readers never wait for the writer; a commit needs no sync of the whole file, only
     // of the log at checkpoints, so recording stays within a few milliseconds.
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
         !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
         !query.exec(QStringLiteral("PRAGMA foreign_keys=ON")))
         return classify(query.lastError());
-    return migrate();
+    return version < schemaVersion() ? migrate() : Status::Ok;
 }
 
 JournalStore::Status JournalStore::migrate()
 {
     QSqlDatabase db = database();
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return classify(query.lastError());
-    const int version = query.value(0).toInt();
-    query.finish();
-    if (version == schemaVersion()) return Status::Ok;
-    // A newer program's journal: reading it is fine, but writing our older rows is not.
-    if (version > schemaVersion()) return Status::Unwritable;
-
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return classify(query.lastError());
     // Another copy may have migrated it while we waited for the lock.
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return classify(query.lastError());
     int current = query.value(0).toInt();
     query.finish();
+    if (current >= schemaVersion()) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        return current == schemaVersion() ? Status::Ok : Status::Unwritable;
+    }
     for (; current < schemaVersion(); ++current) {
         for (const char* statement : migrationSteps[current]) {
             if (!query.exec(QLatin1String(statement))) {

@@ -2,12 +2,16 @@
 #include "journal/journal.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"
+#include "journal/progresschart.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeys.h"
 #include "ui/messagebox.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -147,6 +151,54 @@ private slots:
         QCOMPARE(journal.pending(), 0);
         QCOMPARE(scores(journal.store()->runs(3)), (QList<int>{10, 20, 30}));
         QCOMPARE(messages.shown.size(), 1);
+    }
+
+    void aNewerProgramsJournalIsLeftAsItIs()
+    {
+        QDir().mkpath(dir.filePath("data/dovanel"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "newer");
+            db.setDatabaseName(path());
+            db.open();
+            QSqlQuery(db).exec("PRAGMA user_version=99");
+        }
+        QSqlDatabase::removeDatabase("newer");
+        const QByteArray before = bytes(path());
+
+        ScriptedMessageBoxes messages;
+        Journal journal(path(), messages);
+        journal.record(entry(1, 5));
+        journal.record(entry(1, 6));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, cannotWrite);
+        QCOMPARE(journal.pending(), 2);
+        QCOMPARE(bytes(path()), before);
+        QCOMPARE(QDir(dir.filePath("data/dovanel")).entryList({"*damaged*"}), QStringList());
+    }
+
+    void theWindowOffersLevelZeroOnlyWithItsRunsAndHintsWhenEmpty()
+    {
+        ScriptedMessageBoxes messages;
+        Journal journal(path(), messages);
+        frmjournal window(journal, messages);
+        window.open(0);
+        JournalWindow* w = window.window();
+        QCOMPARE(w->cbolevel->count(), 4);
+        QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("中級"));
+        QVERIFY(w->lblempty->isVisible() && w->chart->isHidden() && !w->cmdcsv->isEnabled());
+
+        journal.record(entry(0, 40)); // shown at once in the open window
+        QCOMPARE(w->cbolevel->count(), 5);
+        window.showLevel(0);
+        QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("未選択"));
+        QVERIFY(w->lblempty->isHidden() && w->chart->isVisible() && w->cmdcsv->isEnabled());
+
+        QVERIFY(window.exportTo(dir.filePath("level0.csv")));
+        QCOMPARE(bytes(dir.filePath("level0.csv")), journalcsv::runs({entry(0, 40).run}));
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(!window.exportTo(dir.filePath("level0.csv/inside.csv")));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, QString::fromUtf8("inside.csvを書き込めません"));
     }
 
     void theWindowListsNewestFirstAndSortsByColumn()
