@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "journal/journal.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"
@@ -37,7 +38,7 @@ int main(int argc, char* argv[])
     QtTickers tickers(messages);
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
 
-    Program program(platform, QDir::currentPath());
+    Program program(platform, QDir::currentPath(), Journal::defaultPath());
     program.start();
     // The sound device opens once the window is up, not before.
     QTimer::singleShot(250, [&beep] { beep.preload(); });

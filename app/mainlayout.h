@@ -42,6 +42,7 @@ inline const QString mnuTools = QStringLiteral("ﾂｰﾙ(&T)");
 inline const QString retry = QStringLiteral("もう一度最初から");
 inline const QString changeleve = QStringLiteral("レベルを変更");
 inline const QString mnuToolsOptions = QStringLiteral("ｵﾌﾟｼｮﾝ(&O)...");
+inline const QString mnuToolsJournal = QStringLiteral("練習の記録...");
 inline const QString mnuHelp = QStringLiteral("ﾍﾙﾌﾟ(&H)");
 inline const QString mnuHelpAbout = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
 

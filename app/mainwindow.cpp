@@ -7,6 +7,8 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
+#include "journal/frmjournal.h"
+#include "journal/journal.h"
 #include "keyboard/colorguide.h"
 #include "keyboard/keyboardwidgets.h"
 #include "keyboard/keytable.h"
@@ -109,6 +111,8 @@ void mainwindow::buildMenu()
         &mainwindow::changeleve_Click);
     add(tools, maintext::mnuToolsOptions, QKeySequence(Qt::CTRL | Qt::Key_O),
         &mainwindow::mnuToolsOptions_Click);
+    add(tools, maintext::mnuToolsJournal, QKeySequence(Qt::CTRL | Qt::Key_J),
+        &mainwindow::mnuToolsJournal_Click);
     QMenu* help = menuBar()->addMenu(maintext::mnuHelp);
     add(help, maintext::mnuHelpAbout, QKeySequence(Qt::CTRL | Qt::Key_H),
         &mainwindow::mnuHelpAbout_Click);
@@ -185,6 +189,7 @@ void mainwindow::Form_Unload()
     Timer1->stop();
     timercount->stop();
     program_.about->close();
+    program_.journalWindow->close();
     program_.end->close();
     program_.option->close();
     program_.level->close();
@@ -281,6 +286,11 @@ void mainwindow::mnuFileExit_Click()
 void mainwindow::mnuToolsOptions_Click()
 {
     program_.option->open();
+}
+
+void mainwindow::mnuToolsJournal_Click()
+{
+    program_.journalWindow->open(program_.level->level);
 }
 
 void mainwindow::mnuHelpAbout_Click()
@@ -394,9 +404,11 @@ int mainwindow::level() const
     return program_.level->level;
 }
 
-void mainwindow::setTaketime(float taketime)
+void mainwindow::runScored(const Score& score)
 {
-    run.taketime = taketime;
+    run.taketime = score.taketime;
+    program_.journal->record(journalentry::make(program_.platform.clock.dateTime(), level(),
+                                                finishedRun(), score, run.tally.tallies()));
 }
 
 void mainwindow::restartFromResults()

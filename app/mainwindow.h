@@ -42,6 +42,7 @@ public:
     void cmdcolor_Click();
     void mnuFileExit_Click();
     void mnuToolsOptions_Click();
+    void mnuToolsJournal_Click();
     void mnuHelpAbout_Click();
 
     // Frames the key of a character code and moves the colour tag.
@@ -64,7 +65,7 @@ public:
     // ResultsHost
     FinishedRun finishedRun() const override;
     int level() const override;
-    void setTaketime(float taketime) override;
+    void runScored(const Score& score) override;
     void restartFromResults() override;
     void quitFromResults() override;
     void enableTimer1() override;

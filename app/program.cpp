@@ -4,6 +4,8 @@
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
+#include "journal/frmjournal.h"
+#include "journal/journal.h"
 #include "results/frmend.h"
 #include "ui/clock.h"
 #include "ui/messagebox.h"
@@ -12,7 +14,8 @@
 
 #include <QTimer>
 
-Program::Program(Platform& p, const QString& dir) : platform(p), store(p.settings), directory(dir)
+Program::Program(Platform& p, const QString& dir, const QString& journalPath)
+    : platform(p), store(p.settings), directory(dir)
 {
     // Results, bests and options the user believes kept must not vanish unnoticed. Said once
     // the action that wrote is over, so the results it shows stand beside the message.
@@ -21,6 +24,8 @@ Program::Program(Platform& p, const QString& dir) : platform(p), store(p.setting
             platform.messages.inform(settingsFileName + errortext::cannotWrite, errortext::title);
         });
     };
+    journal = std::make_unique<Journal>(journalPath, platform.messages);
+    journalWindow = std::make_unique<frmjournal>(*journal, platform.messages);
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);
     level = std::make_unique<frmlevel>(*main, platform.messages);
@@ -31,6 +36,7 @@ Program::Program(Platform& p, const QString& dir) : platform(p), store(p.setting
 Program::~Program()
 {
     // The dialogs close before the window they call into goes.
+    journalWindow.reset();
     about.reset();
     end.reset();
     level.reset();

@@ -11,13 +11,15 @@ class frmend;
 class frmlevel;
 class frmoption;
 class frmAbout;
+class Journal;
+class frmjournal;
 
 // The five windows of the program, one instance each for its whole life, and the services
 // they share. Windows reach one another through here.
 class Program {
 public:
-    // `directory` holds the practice texts.
-    Program(Platform& platform, const QString& directory);
+    // `directory` holds the practice texts; the journal file is opened only when needed.
+    Program(Platform& platform, const QString& directory, const QString& journalPath);
     ~Program();
 
     // The start: ask for the level once the main window is up, then show it.
@@ -32,4 +34,6 @@ public:
     std::unique_ptr<frmlevel> level;
     std::unique_ptr<frmend> end;
     std::unique_ptr<frmAbout> about;
+    std::unique_ptr<Journal> journal;
+    std::unique_ptr<frmjournal> journalWindow;
 };

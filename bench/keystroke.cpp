@@ -124,7 +124,7 @@ int benchKeystroke(int argc, char** argv, int keys)
     MemorySettingsMedium settings;
     ManualTickers tickers{messages};
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
-    Program program(platform, dir.path());
+    Program program(platform, dir.path(), dir.filePath(QStringLiteral("journal.sqlite")));
     mainwindow& main = *program.main;
     RunState& run = main.run;
 

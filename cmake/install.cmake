@@ -87,8 +87,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window designs name Japanese gothic fonts that IPA Gothic stands in for, and without
-# a platform plugin (only recommended by libqt6gui6) no window can open.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins")
+# a platform plugin (only recommended by libqt6gui6) no window can open. The journal's SQLite
+# driver is a plugin too, which no library dependency brings.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PROJECT_CONFIG_FILE ${_dovanel_packaging}/cpack-checks.cmake)
 include(CPack)

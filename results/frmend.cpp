@@ -1,5 +1,6 @@
 #include "results/frmend.h"
 
+#include "results/levelnames.h"
 #include "ui/barchart.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
@@ -26,8 +27,6 @@ const QString missName = QStringLiteral("ミス率");
 const QString sokudoName = QStringLiteral("入力速度");
 const QString pointName = QStringLiteral("点数");
 const QString bestFrame = QStringLiteral("最高得点");
-const std::array<QString, History::levels> levelNames = {
-    QStringLiteral("初級"), QStringLiteral("中級"), QStringLiteral("上級"), QStringLiteral("数字")};
 const QString scoreChart = QStringLiteral("最近10回の得点");
 const QString missChart = QStringLiteral("最近10回のミス率");
 const QString speedChart = QStringLiteral("最近10回の入力速度");
@@ -188,10 +187,10 @@ void frmend::build()
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFont(fonts::design(fonts::proportionalGothic, points::panel));
     frame->setGeometry(place::Frame1.pixels());
-    const char* levelNames[History::levels] = {"Label1", "Label4", "Label6", "Label8"};
+    const char* levelLabels[History::levels] = {"Label1", "Label4", "Label6", "Label8"};
     for (int level = 0; level < History::levels; ++level) {
         const int top = place::panelRowTop[level];
-        addLabel(frame, levelNames[level], caption::levelNames[level],
+        addLabel(frame, levelLabels[level], levelNames[level],
                  {place::levelLeft, top, place::levelWidth, place::panelHeight}, points::panel);
         c.lbltokuten[level] =
             addLabel(frame, indexedName("lbltokuten", level), {},
@@ -257,7 +256,7 @@ void frmend::scoreRun(const FinishedRun& run)
     history_.beginResult();
     score_ = scoring::score(run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt);
     scoredSerial_ = run.serial;
-    host_.setTaketime(score_.taketime);
+    host_.runScored(score_);
     history_.enterResult(score_.points, score_.miss, score_.speed);
 
     panel_ = history_.bestPanel();

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+struct Score;
+
 // The run the results window scores, as the main window counted it.
 struct FinishedRun {
     float start = 0.0f;  // seconds since midnight
@@ -20,8 +22,9 @@ public:
     virtual FinishedRun finishedRun() const = 0;
     // The chosen level, 1..4; 0 while none was chosen.
     virtual int level() const = 0;
-    // The main window keeps the time the run took.
-    virtual void setTaketime(float taketime) = 0;
+    // Once per finished run, as soon as it is scored: the main window keeps the time it
+    // took and the run goes into the journal.
+    virtual void runScored(const Score& score) = 0;
     // "r": start again as at start-up (Form_Load, colours when cmdcolor shows, focus txtin(0)).
     virtual void restartFromResults() = 0;
     // "q": close the main window, which ends the program, then clear flgresult.

@@ -16,6 +16,7 @@ xvfb=$!
 trap 'kill $pid $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 export DISPLAY=":$display"
 export XDG_CONFIG_HOME="$work/config"
+export XDG_DATA_HOME="$work/data"
 cp "$root"/data/*.txt "$work"/
 
 # Waits up to five seconds for a window with this title and prints its id.

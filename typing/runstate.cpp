@@ -16,4 +16,5 @@ void RunState::resetForLoad()
     misscnt = 0;
     mojicnt = 0;
     inputcnt = 0;
+    tally.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typing/keytally.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -22,6 +24,9 @@ struct RunState {
     std::array<QString, 6> linetext;
     std::array<qint16, 6> linelen{};
     bool flgnotext = false;
+
+    // Per expected character: times due and wrong keys, for the practice journal.
+    KeyTally tally;
 
     // Counts finished runs, so a run is scored once however often its results are shown.
     quint32 finishedRuns = 0;

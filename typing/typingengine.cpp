@@ -19,9 +19,12 @@ bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
     const QChar wanted =
         run_.pos >= 1 && run_.pos <= inputcode.size() ? inputcode.at(run_.pos - 1) : QChar();
     if (!wanted.isNull() && wanted == typedCharacter(keyboadcode)) {
+        run_.tally.countDue(wanted);
         increment(run_.pos);
         return true;
     }
+    // A key judged against a blank line had no character to miss.
+    if (!wanted.isNull()) run_.tally.countWrong(wanted);
     increment(run_.misscnt);
     view_.beep();
     return false;

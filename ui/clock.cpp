@@ -12,3 +12,8 @@ QString SystemClock::today() const
 {
     return QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
 }
+
+QDateTime SystemClock::dateTime() const
+{
+    return QDateTime::currentDateTime();
+}

@@ -47,7 +47,7 @@ check "second start: nothing else written" [ "$(ls -A "$work" | wc -l)" -eq 3 ]
 (cd "$build" && cpack -G DEB -B "$tmp/deb") >"$tmp/log" 2>&1 || { cat "$tmp/log" >&2 && exit 1; }
 deb=$(ls "$tmp/deb"/dovanel_"$version"_*.deb) || exit 1
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in fonts-ipafont-gothic qt6-qpa-plugins libqt6widgets6 libqt6charts6; do
+for dep in fonts-ipafont-gothic qt6-qpa-plugins libqt6sql6-sqlite libqt6widgets6 libqt6charts6; do
     check "depends on $dep" sh -c 'echo "$1" | grep -q "\(^\|, \)$2\b"' sh "$depends" "$dep"
 done
 dpkg-deb -x "$deb" "$tmp/root"

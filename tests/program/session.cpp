@@ -11,7 +11,7 @@ Session::Session()
 {
     // A user reads a box for a while: every timer's interval passes meanwhile.
     messages.whileOpen = [this] { tickers.elapseAll(); };
-    program = std::make_unique<Program>(platform, dir.path());
+    program = std::make_unique<Program>(platform, dir.path(), journalPath());
 }
 
 void Session::tick()
@@ -24,6 +24,11 @@ Session::~Session()
 {
     program.reset();
     QApplication::processEvents();
+}
+
+QString Session::journalPath() const
+{
+    return dir.filePath(QStringLiteral("data-home/dovanel/journal.sqlite"));
 }
 
 void Session::writeText(const QString& name, const QStringList& lines)

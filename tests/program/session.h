@@ -21,6 +21,8 @@ public:
     ~Session();
 
     void writeText(const QString& name, const QStringList& lines);
+    // The journal file of this session, made only once a run is recorded.
+    QString journalPath() const;
 
     // As at program start: the main window is up, the level dialog not yet.
     void start();

@@ -53,11 +53,10 @@ private slots:
         QCOMPARE(s.main().lblin(2)->geometry(), QRect(35, 136, 937, 25));
         QCOMPARE(s.main().txtin(4)->geometry(), QRect(32, 296, 953, 25));
         QCOMPARE(s.main().lbltime()->geometry(), QRect(8, 560, 89, 33));
-        const QList<QPair<QString, QKeySequence>> menu{{"終了(&X)", QKeySequence("Ctrl+Q")},
-                                                       {"もう一度最初から", QKeySequence("Ctrl+R")},
-                                                       {"レベルを変更", QKeySequence("Ctrl+L")},
-                                                       {"ｵﾌﾟｼｮﾝ(&O)...", QKeySequence("Ctrl+O")},
-                                                       {"ﾊﾞｰｼﾞｮﾝ情報(&A)", QKeySequence("Ctrl+H")}};
+        const QList<QPair<QString, QKeySequence>> menu{
+            {"終了(&X)", QKeySequence("Ctrl+Q")},      {"もう一度最初から", QKeySequence("Ctrl+R")},
+            {"レベルを変更", QKeySequence("Ctrl+L")},  {"ｵﾌﾟｼｮﾝ(&O)...", QKeySequence("Ctrl+O")},
+            {"練習の記録...", QKeySequence("Ctrl+J")}, {"ﾊﾞｰｼﾞｮﾝ情報(&A)", QKeySequence("Ctrl+H")}};
         for (const auto& [caption, key] : menu) {
             QAction* act = s.main().action(caption);
             QVERIFY2(act, qPrintable(caption));

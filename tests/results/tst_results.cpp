@@ -25,7 +25,7 @@ BarChart::Table bothSeries(std::initializer_list<qint16> figures)
 struct Rig : ResultsHost {
     FinishedRun finishedRun() const override { return run; }
     int level() const override { return 1; }
-    void setTaketime(float taketime) override { taketimes.append(taketime); }
+    void runScored(const Score& score) override { taketimes.append(score.taketime); }
     void restartFromResults() override { ++restarts; }
     void quitFromResults() override { ++quits; }
     void enableTimer1() override { ++timers; }

@@ -130,6 +130,22 @@ private slots:
         QCOMPARE(g.view.colors, 0);
     }
 
+    void tallyPerExpectedCharacter()
+    {
+        // A key against the blank first line, a miss on b, a wrong key on a space that its
+        // release then skips, a wrong case, and a character beyond ASCII.
+        Fixture f({"", "ab  c", "Ab\uFF71"}, true);
+        f.type(QString::fromUtf8("zaxbqcaAbx\uFF71"));
+        QCOMPARE(f.view.ends, 1);
+        QCOMPARE(f.run.misscnt, qint16(5));
+        const QList<CharTally> expected{{u' ', 0, 1}, {u'A', 1, 1}, {u'a', 1, 0},
+                                        {u'b', 2, 1}, {u'c', 1, 0}, {QChar(0xFF71), 1, 1}};
+        QCOMPARE(f.run.tally.tallies(), expected);
+
+        f.run.resetForLoad();
+        QVERIFY(f.run.tally.tallies().isEmpty());
+    }
+
     void countersStopAtTheirLimit()
     {
         Fixture f({"a", "b"});

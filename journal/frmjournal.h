@@ -1,0 +1,68 @@
+#pragma once
+
+#include "journal/journalentry.h"
+
+#include <QDialog>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class Journal;
+class MessageBoxes;
+class ProgressChart;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class RunTableModel;
+class WeakKeyboard;
+
+// The controls of the journal window. Escape closes it, as in the other dialogs.
+class JournalWindow : public QDialog {
+    Q_OBJECT
+public:
+    JournalWindow();
+
+    QComboBox* cbolevel;
+    QPushButton* cmdcsv;
+    ProgressChart* chart;
+    QLabel* lblempty;
+    QTableView* grdruns;
+    RunTableModel* runs;
+    QGroupBox* fraweak;
+    WeakKeyboard* keyboard;
+    QLabel* lblweak;
+};
+
+// "練習の記録": progress, every run and the weak keys of one level. One window for the
+// program's life, built when it is first opened and hidden, not destroyed, when closed.
+class frmjournal : public QObject {
+    Q_OBJECT
+public:
+    frmjournal(Journal& journal, MessageBoxes& messages);
+    ~frmjournal() override;
+
+    // Shows the journal at `level` (the level being practised), or brings it forward.
+    void open(int level);
+    void close();
+    bool isOpen() const;
+    JournalWindow* window() const { return window_; } // null until first opened
+
+    void showLevel(int level);
+    int shownLevel() const { return level_; }
+    // Writes the shown level's runs as CSV; a failure is told to the user.
+    bool exportTo(const QString& path);
+    void cmdcsv_Click();
+
+private:
+    void build();
+    void fillLevels(int wanted);
+    void refresh();
+
+    Journal& journal_;
+    MessageBoxes& messages_;
+    QPointer<JournalWindow> window_;
+    QList<RunFigures> shown_;
+    int level_ = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "typing/keytally.h"
+
+#include <QList>
+#include <QString>
+
+class QDateTime;
+struct Score;
+struct FinishedRun;
+
+// One finished run as the journal keeps it: the figures of its results window.
+struct RunFigures {
+    QString finished;     // ISO 8601, local time with its UTC offset: "2026-12-06T15:04:05+09:00"
+    int level = 0;        // 0 before a level was ever chosen
+    double seconds = 0.0; // the shown time, two decimals
+    int characters = 0;
+    int keystrokes = 0;
+    int misses = 0;
+    int missRate = 0; // percent
+    int speed = 0;    // characters per minute
+    int score = 0;
+    friend bool operator==(const RunFigures&, const RunFigures&) = default;
+};
+
+struct JournalEntry {
+    RunFigures run;
+    QList<CharTally> tallies;
+};
+
+namespace journalentry {
+
+// Local time with the offset it had, so a record reads the same after a move or a change of
+// summer time.
+QString isoLocal(const QDateTime& when);
+
+// The entry for a run as the results window scored it.
+JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,
+                  const QList<CharTally>& tallies);
+
+} // namespace journalentry

@@ -1,0 +1,36 @@
+#include "journal/runcolumns.h"
+
+namespace runcolumns {
+
+QString text(const RunFigures& run, int column)
+{
+    switch (column) {
+    case Finished: return run.finished;
+    case Seconds: return QString::number(run.seconds, 'f', 2);
+    default: return QString::number(sortKey(run, column));
+    }
+}
+
+QString shortDate(const QString& iso)
+{
+    // The stored form is fixed ("yyyy-MM-ddTHH:mm:ss+hh:mm"): no parsing needed for a cell.
+    QString date = iso.left(16);
+    date.replace(u'-', u'/').replace(u'T', u' ');
+    return date;
+}
+
+double sortKey(const RunFigures& run, int column)
+{
+    switch (column) {
+    case Seconds: return run.seconds;
+    case Characters: return run.characters;
+    case Keystrokes: return run.keystrokes;
+    case Misses: return run.misses;
+    case MissRate: return run.missRate;
+    case Speed: return run.speed;
+    case Score: return run.score;
+    default: return 0.0; // the date: the runs' own order is the order they finished in
+    }
+}
+
+} // namespace runcolumns

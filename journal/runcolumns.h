@@ -1,0 +1,32 @@
+#pragma once
+
+#include "journal/journalentry.h"
+
+#include <QString>
+#include <QVariant>
+#include <array>
+
+// The columns a level's runs are listed in, on screen and in the CSV file alike.
+namespace runcolumns {
+
+enum Column { Finished, Seconds, Characters, Keystrokes, Misses, MissRate, Speed, Score, count };
+
+inline const std::array<QString, count> captions{QStringLiteral("日時"),
+                                                 QStringLiteral("入力時間(秒)"),
+                                                 QStringLiteral("文字数"),
+                                                 QStringLiteral("打鍵数"),
+                                                 QStringLiteral("ミス数"),
+                                                 QStringLiteral("ミス率(％)"),
+                                                 QStringLiteral("入力速度(文字/分)"),
+                                                 QStringLiteral("点数")};
+
+// The figure as text: the full ISO date-time, the seconds with their two decimals.
+QString text(const RunFigures& run, int column);
+
+// The date-time as a table cell: "2026/12/06 15:04".
+QString shortDate(const QString& iso);
+
+// A number to sort by; runs that finished earlier come first by date.
+double sortKey(const RunFigures& run, int column);
+
+} // namespace runcolumns

@@ -1,0 +1,42 @@
+#include "typing/keytally.h"
+
+#include <algorithm>
+
+KeyTally::Counts& KeyTally::counts(QChar c)
+{
+    if (c.unicode() < tableSize) return ascii_[c.unicode()];
+    const auto found = std::find_if(others_.begin(), others_.end(),
+                                    [c](const auto& entry) { return entry.first == c; });
+    if (found != others_.end()) return found->second;
+    return others_.emplace_back(c, Counts{}).second;
+}
+
+void KeyTally::countDue(QChar expected)
+{
+    ++counts(expected).due;
+}
+
+void KeyTally::countWrong(QChar expected)
+{
+    ++counts(expected).wrong;
+}
+
+void KeyTally::clear()
+{
+    ascii_.fill({});
+    others_.clear();
+}
+
+QList<CharTally> KeyTally::tallies() const
+{
+    QList<CharTally> list;
+    for (int code = 0; code < tableSize; ++code)
+        if (ascii_[code].due || ascii_[code].wrong)
+            list.append({QChar(code), ascii_[code].due, ascii_[code].wrong});
+    auto others = others_;
+    std::sort(others.begin(), others.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [c, n] : others)
+        list.append({c, n.due, n.wrong});
+    return list;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QChar>
+#include <QList>
+#include <array>
+#include <vector>
+
+// How often one expected character came up in a run and how many wrong keys it drew.
+struct CharTally {
+    QChar character;
+    int due = 0;   // typed right: once per occurrence the learner had to type
+    int wrong = 0; // wrong keys pressed while it was the expected character
+    friend bool operator==(const CharTally&, const CharTally&) = default;
+};
+
+// The per-character tallies of one run. Counting happens on every judged key, so the
+// practice characters (ASCII) go to a fixed table and the rare others to a short list.
+class KeyTally {
+public:
+    void countDue(QChar expected);
+    void countWrong(QChar expected);
+    // Forgets the run; keeps the list's memory for the next one.
+    void clear();
+
+    // Every character that was due or missed, in character order.
+    QList<CharTally> tallies() const;
+
+private:
+    struct Counts {
+        int due = 0;
+        int wrong = 0;
+    };
+    Counts& counts(QChar c);
+
+    static constexpr int tableSize = 128;
+    std::array<Counts, tableSize> ascii_{};
+    std::vector<std::pair<QChar, Counts>> others_;
+};
