@@ -157,8 +157,7 @@ void mainwindow::Form_Load()
 
     loadText();
 
-    if (!run.flgnotext && !run.linetext[run.nowcnt].isEmpty())
-        round(charCode(run.linetext[run.nowcnt].at(run.pos - 1)));
+    if (!run.flgnotext && !run.linetext[run.nowcnt].isEmpty()) engine_.guide();
 }
 
 void mainwindow::loadText()
@@ -166,9 +165,7 @@ void mainwindow::loadText()
     const LoadResult loaded =
         practicetext::load(program_.level->level, program_.directory, program_.platform.random);
     // Every slot is replaced, so no text of an earlier block can be judged against.
-    run.linetext = loaded.block.linetext;
-    run.linelen = loaded.block.linelen;
-    run.mojicnt = loaded.block.mojicnt;
+    static_cast<PracticeBlock&>(run) = loaded.block;
     if (loaded.problem != LoadProblem::None) {
         program_.platform.messages.inform(practicetext::problemText(loaded), errortext::title);
         run.flgnotext = true;
@@ -230,19 +227,13 @@ void mainwindow::Timer1_Timer()
         Timer1->stop();
         return;
     }
-    while (run.linetext[run.nowcnt].isEmpty()) {
-        ++run.nowcnt;
-        if (run.nowcnt == 5) {
-            if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion, errortext::title))
-                Form_Load();
-            else
-                close();
-            return;
-        }
+    if (!engine_.guideFirstLine()) {
+        if (program_.platform.messages.askYesNo(maintext::blankLinesQuestion, errortext::title))
+            Form_Load();
+        else
+            close();
+        return;
     }
-    focusLine(run.nowcnt);
-    round(charCode(run.linetext[run.nowcnt].at(run.pos - 1)));
-    Color();
     Timer1->stop();
 }
 
@@ -356,9 +347,12 @@ void mainwindow::beep()
     program_.platform.beep.beep();
 }
 
-void mainwindow::startTimeDisplay()
+void mainwindow::runTimeDisplay(bool on)
 {
-    timercount->start();
+    if (on)
+        timercount->start();
+    else
+        timercount->stop();
 }
 
 void mainwindow::focusLine(int line)
@@ -366,30 +360,16 @@ void mainwindow::focusLine(int line)
     txtin_[line]->setFocus(Qt::OtherFocusReason);
 }
 
-void mainwindow::endRun()
-{
-    timercount->stop();
-    openResults();
-}
-
 void mainwindow::openResults()
 {
     program_.end->open();
 }
 
-QString mainwindow::boxText(int line) const
+void mainwindow::skipSpace(int line)
 {
-    return txtin_[line]->text();
-}
-
-void mainwindow::setBoxText(int line, const QString& text)
-{
-    txtin_[line]->setText(text);
-}
-
-void mainwindow::moveCaretToEnd(int line)
-{
-    txtin_[line]->setCursorPosition(txtin_[line]->text().size());
+    InputBox* box = txtin_[line];
+    box->setText(TypingEngine::Skipspace(box->text()));
+    box->setCursorPosition(box->text().size());
 }
 
 // The other windows' calls

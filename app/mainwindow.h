@@ -98,13 +98,10 @@ private:
     float now() const override;
     bool flgspace() const override;
     void beep() override;
-    void startTimeDisplay() override;
+    void runTimeDisplay(bool on) override;
     void focusLine(int line) override;
-    void endRun() override;
     void openResults() override;
-    QString boxText(int line) const override;
-    void setBoxText(int line, const QString& text) override;
-    void moveCaretToEnd(int line) override;
+    void skipSpace(int line) override;
 
     Program& program_;
     TypingEngine engine_;

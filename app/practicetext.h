@@ -1,16 +1,10 @@
 #pragma once
 
+#include "typing/runstate.h"
+
 #include <QString>
-#include <array>
 
 class RandomSource;
-
-// Five consecutive lines of a practice file, trailing spaces removed. Slot 5 stays empty.
-struct PracticeBlock {
-    std::array<QString, 6> linetext;
-    std::array<qint16, 6> linelen{};
-    qint16 mojicnt = 0;
-};
 
 // What went wrong while loading, for the message the user sees.
 enum class LoadProblem { None, FileMissing, TenkeyUnwritable };
@@ -23,7 +17,6 @@ struct LoadResult {
 
 namespace practicetext {
 
-inline constexpr int blockLines = 5;
 inline constexpr int tenkeyLineLength = 75;
 
 QString fileNameForLevel(int level);

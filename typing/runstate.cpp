@@ -1,9 +1,8 @@
 #include "typing/runstate.h"
 
-QChar RunState::expected() const
+QChar characterAt(const QString& text, int pos)
 {
-    const QString& line = linetext[std::min<int>(nowcnt, 5)];
-    return pos >= 1 && pos <= line.size() ? line.at(pos - 1) : QChar();
+    return pos >= 1 && pos <= text.size() ? text.at(pos - 1) : QChar();
 }
 
 void RunState::resetForLoad()
@@ -17,4 +16,11 @@ void RunState::resetForLoad()
     mojicnt = 0;
     inputcnt = 0;
     tally.clear();
+}
+
+bool RunState::skipBlankLines()
+{
+    while (!isDone() && linetext[nowcnt].isEmpty())
+        ++nowcnt;
+    return !isDone();
 }

@@ -7,22 +7,32 @@
 #include <array>
 #include <limits>
 
-// The main window's run variables: the judging cursor, the counters and the block.
-struct RunState {
+// Lines in a practice block.
+inline constexpr int blockLines = 5;
+
+// The character at 1-based position `pos` of `text`; a null character outside it.
+QChar characterAt(const QString& text, int pos);
+
+// Five consecutive lines of a practice file, trailing spaces removed. The slot after the last
+// line stays empty, so a cursor past the block finds a blank line there.
+struct PracticeBlock {
+    std::array<QString, blockLines + 1> linetext;
+    std::array<qint16, blockLines + 1> linelen{};
+    qint16 mojicnt = 0; // characters to type, lowered by each skipped space
+};
+
+// The main window's run variables: the block, the judging cursor and the counters.
+struct RunState : PracticeBlock {
     bool flgstart = true;
     float start = 0.0f;
     float finish = 0.0f;
     float taketime = 0.0f;
-    qint16 nowcnt = 0;
+    qint16 nowcnt = 0; // current line; blockLines once the block is done
     qint16 pos = 1;
-    qint16 mojicnt = 0;
     qint16 misscnt = 0;
     bool flgresult = false;
     qint16 inputcnt = 0;
     qint16 timecnt = 1;
-
-    std::array<QString, 6> linetext;
-    std::array<qint16, 6> linelen{};
     bool flgnotext = false;
 
     // Per expected character: times due and wrong keys, for the practice journal.
@@ -34,8 +44,11 @@ struct RunState {
     // A new run: the clock waits for the first key and every counter starts again.
     void resetForLoad();
 
-    QChar expected() const;
-    bool isDone() const { return nowcnt > 4; }
+    // The character to type next.
+    QChar expected() const { return characterAt(linetext[nowcnt], pos); }
+    bool isDone() const { return nowcnt >= blockLines; }
+    // Moves the cursor past blank lines; false when the block has none left.
+    bool skipBlankLines();
 };
 
 // Counters stop at the ends of their 16-bit range instead of wrapping.

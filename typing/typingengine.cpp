@@ -16,8 +16,7 @@ QChar TypingEngine::typedCharacter(QChar typed)
 
 bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
 {
-    const QChar wanted =
-        run_.pos >= 1 && run_.pos <= inputcode.size() ? inputcode.at(run_.pos - 1) : QChar();
+    const QChar wanted = characterAt(inputcode, run_.pos);
     if (!wanted.isNull() && wanted == typedCharacter(keyboadcode)) {
         run_.tally.countDue(wanted);
         increment(run_.pos);
@@ -30,10 +29,19 @@ bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
     return false;
 }
 
-int TypingEngine::codeAt(int line) const
+void TypingEngine::guide()
 {
-    const QString& text = run_.linetext[line];
-    return run_.pos >= 1 && run_.pos <= text.size() ? charCode(text.at(run_.pos - 1)) : -1;
+    const QChar next = run_.expected();
+    view_.round(next.isNull() ? -1 : charCode(next));
+}
+
+bool TypingEngine::guideFirstLine()
+{
+    if (!run_.skipBlankLines()) return false;
+    view_.focusLine(run_.nowcnt);
+    guide();
+    view_.Color();
+    return true;
 }
 
 bool TypingEngine::txtin_KeyPress(QChar typed)
@@ -48,52 +56,35 @@ bool TypingEngine::txtin_KeyPress(QChar typed)
     if (run_.flgstart) {
         run_.start = view_.now();
         run_.flgstart = false;
-        view_.startTimeDisplay();
+        view_.runTimeDisplay(true);
     }
     const bool accepted = check(run_.linetext[run_.nowcnt], typed);
 
-    if (run_.pos - 1 == run_.linelen[run_.nowcnt]) {
+    const bool lineDone = run_.pos - 1 == run_.linelen[run_.nowcnt];
+    if (lineDone) {
         run_.pos = 1;
         ++run_.nowcnt;
-        if (run_.nowcnt == 5) {
-            endRun();
-            return accepted;
-        }
-        view_.focusLine(run_.nowcnt);
     }
+    const bool blankAhead = !run_.isDone() && run_.linetext[run_.nowcnt].isEmpty();
+    if (!run_.skipBlankLines()) return endRun(accepted);
+    if (lineDone || blankAhead) view_.focusLine(run_.nowcnt);
 
-    QChar next;
-    if (run_.linetext[run_.nowcnt].isEmpty()) {
-        do {
-            ++run_.nowcnt;
-            if (run_.nowcnt == 5) {
-                endRun();
-                return accepted;
-            }
-            view_.focusLine(run_.nowcnt);
-        } while (run_.linetext[run_.nowcnt].isEmpty());
-        next = run_.expected();
-        view_.round(codeAt(run_.nowcnt));
-    } else {
-        next = run_.expected();
-        // A space that skipping will pass is guided when the key comes up.
-        if (next != space || !view_.flgspace()) view_.round(codeAt(run_.nowcnt));
-    }
-    if (next != space || !view_.flgspace()) view_.Color();
+    // A space that skipping will pass is guided when the key comes up; after blank lines
+    // its key is framed at once, the tag still waits.
+    const bool heldForRelease = run_.expected() == space && view_.flgspace();
+    if (blankAhead || !heldForRelease) guide();
+    if (!heldForRelease) view_.Color();
     return accepted;
 }
 
 void TypingEngine::txtin_KeyUp()
 {
-    if (!view_.flgspace()) return;
-    if (run_.expected() != space) return;
-    const int line = run_.nowcnt;
-    view_.setBoxText(line, Skipspace(view_.boxText(line)));
+    if (!view_.flgspace() || run_.expected() != space) return;
+    view_.skipSpace(run_.nowcnt);
     increment(run_.pos);
     // A count that stopped at its limit can have fewer characters left than spaces to skip.
     if (run_.mojicnt > 0) --run_.mojicnt;
-    view_.moveCaretToEnd(line);
-    view_.round(codeAt(line));
+    guide();
     view_.Color();
 }
 
@@ -102,10 +93,12 @@ QString TypingEngine::Skipspace(const QString& moto)
     return moto + space;
 }
 
-void TypingEngine::endRun()
+bool TypingEngine::endRun(bool accepted)
 {
     run_.finish = view_.now();
     ++run_.finishedRuns;
     run_.flgresult = true;
-    view_.endRun();
+    view_.runTimeDisplay(false);
+    view_.openResults();
+    return accepted;
 }

@@ -13,6 +13,12 @@ public:
     bool txtin_KeyPress(QChar typed);
     void txtin_KeyUp();
 
+    // The tick after a load: past leading blank lines to the first line to type, focused
+    // and guided. False when the block holds nothing but blank lines.
+    bool guideFirstLine();
+    // Frames the key of the character to type next.
+    void guide();
+
     bool check(const QString& inputcode, QChar keyboadcode);
     static QString Skipspace(const QString& moto);
 
@@ -21,8 +27,7 @@ public:
     static QChar typedCharacter(QChar typed);
 
 private:
-    void endRun();
-    int codeAt(int line) const;
+    bool endRun(bool accepted);
 
     RunState& run_;
     TypingView& view_;
