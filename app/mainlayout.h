@@ -27,7 +27,6 @@ inline constexpr int linePixelSize = 22;
 inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335, lbltimeHeight = 495;
 inline constexpr double lbltimePoints = 20.25;
 
-inline constexpr int keyPoints = 22;
 
 inline constexpr int timer1Interval = 100;
 inline constexpr int timercountInterval = 1000;

@@ -3,6 +3,7 @@
 #include "app/mainlayout.h"
 #include "app/practicetext.h"
 #include "app/program.h"
+#include "app/settingkeys.h"
 #include "app/settingsstore.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
@@ -134,13 +135,6 @@ void mainwindow::Form_Load()
     guide.resetForLoad();
     keyboard_->refreshFrames();
     run.resetForLoad();
-    maxcmd = 50;
-
-    for (int i = 0; i <= maxcmd; ++i) {
-        QFont font = keyboard_->cmd(i)->font();
-        font.setPointSize(mainlayout::keyPoints);
-        keyboard_->cmd(i)->setFont(font);
-    }
     for (int i = 0; i < mainlayout::lines; ++i) {
         lblin_[i]->clear();
         txtin_[i]->clear();
@@ -150,8 +144,8 @@ void mainwindow::Form_Load()
 
     frmoption& option = *program_.option;
     option.flgspace =
-        program_.store.readFlag(QStringLiteral("Setting"), QStringLiteral("skipspace"), true);
-    option.flgcolor = program_.store.readFlag(QStringLiteral("setting"), QStringLiteral("color"),
+        program_.store.readFlag(settingkeys::options, settingkeys::skipspace, true);
+    option.flgcolor = program_.store.readFlag(settingkeys::options, settingkeys::color,
                                               option.flgcolor);
     applyColorTag(option.flgcolor);
 
@@ -192,17 +186,15 @@ void mainwindow::Form_Unload()
     program_.level->close();
     if (isMinimized()) return;
     const QRect outer = frameGeometry();
-    SettingsStore& store = program_.store;
-    const QString section = QStringLiteral("Settings");
     // Nobody waits for the placement: a failure at quit is not worth a message.
-    store.tryWrite(section, QStringLiteral("MainLeft"),
-                   SettingsStore::singleText(float(twips::fromPixels(outer.x()))));
-    store.tryWrite(section, QStringLiteral("MainTop"),
-                   SettingsStore::singleText(float(twips::fromPixels(outer.y()))));
-    store.tryWrite(section, QStringLiteral("MainWidth"),
-                   SettingsStore::singleText(float(twips::fromPixels(outer.width()))));
-    store.tryWrite(section, QStringLiteral("MainHeight"),
-                   SettingsStore::singleText(float(twips::fromPixels(outer.height()))));
+    const auto store = [this](const QString& key, int pixels) {
+        program_.store.tryWrite(settingkeys::placement, key,
+                                SettingsStore::singleText(float(twips::fromPixels(pixels))));
+    };
+    store(settingkeys::mainLeft, outer.x());
+    store(settingkeys::mainTop, outer.y());
+    store(settingkeys::mainWidth, outer.width());
+    store(settingkeys::mainHeight, outer.height());
 }
 
 bool mainwindow::event(QEvent* e)
@@ -245,9 +237,16 @@ void mainwindow::timercount_Timer()
 
 void mainwindow::retry_Click()
 {
-    Form_Load();
     if (run.flgresult) program_.end->close();
+    startAgain();
+}
+
+void mainwindow::startAgain()
+{
+    Form_Load();
     if (colorTagVisible()) Color();
+    // Also when asked from another window: the keyboard comes back here, not just the caret.
+    activateWindow();
     focusCurrentLine();
     Timer1->start();
 }
@@ -393,9 +392,7 @@ void mainwindow::runScored(const Score& score)
 
 void mainwindow::restartFromResults()
 {
-    Form_Load();
-    if (colorTagVisible()) Color();
-    typeInFirstLine();
+    startAgain();
 }
 
 void mainwindow::quitFromResults()
@@ -411,17 +408,7 @@ void mainwindow::enableTimer1()
 
 void mainwindow::startLevelRun()
 {
-    Form_Load();
-    if (colorTagVisible()) Color();
-    typeInFirstLine();
-    Timer1->start();
-}
-
-void mainwindow::typeInFirstLine()
-{
-    // Called from another window: the keyboard must come back here, not just the caret.
-    activateWindow();
-    txtin_[0]->setFocus(Qt::OtherFocusReason);
+    startAgain();
 }
 
 void mainwindow::applyColorTag(bool show)

@@ -86,7 +86,8 @@ private:
     void Form_Unload();
     void loadText();
     void focusCurrentLine();
-    void typeInFirstLine();
+    // A new block of the level, from the menu, the results window or the level dialog.
+    void startAgain();
     bool colorTagVisible() const;
 
     // InputBoxHandler
@@ -109,5 +110,4 @@ private:
     std::array<QLabel*, 5> lblin_{};
     QLabel* lbltime_ = nullptr;
     KeyboardWidgets* keyboard_ = nullptr;
-    qint16 maxcmd = 50;
 };

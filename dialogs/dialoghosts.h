@@ -7,7 +7,8 @@ class LevelHost {
 public:
     virtual ~LevelHost() = default;
     // A level was chosen: load a new practice block, recolour the finger tag if it is shown,
-    // put the focus in the first input box and start the clock.
+    // put the focus in the first input box and start Timer1, whose tick guides the first key.
+    // The clock starts only with the first key typed.
     virtual void startLevelRun() = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "dialogs/frmoption.h"
 
+#include "app/settingkeys.h"
 #include "app/settingsstore.h"
 #include "dialogs/dialoghosts.h"
 #include "ui/fonts.h"
@@ -17,9 +18,6 @@ struct OptionCaptions {
     QString cmdok = QStringLiteral("OK");
     QString cmdcnacel = QStringLiteral("Cancel");
     QString cmdset = QStringLiteral("設定を記憶");
-    QString section = QStringLiteral("Setting");
-    QString skipspaceKey = QStringLiteral("skipspace");
-    QString colorKey = QStringLiteral("color");
 };
 const OptionCaptions& captions()
 {
@@ -127,9 +125,8 @@ void frmoption::cmdset_Click()
 {
     if (!isOpen()) return;
     apply();
-    const OptionCaptions& c = captions();
-    settings_.writeFlag(c.section, c.skipspaceKey, flgspace);
-    settings_.writeFlag(c.section, c.colorKey, flgcolor);
+    settings_.writeFlag(settingkeys::options, settingkeys::skipspace, flgspace);
+    settings_.writeFlag(settingkeys::options, settingkeys::color, flgcolor);
     close();
 }
 

@@ -5,6 +5,7 @@
 //
 // Input: a flags byte, a length byte and that much file text, then operations.
 
+#include "app/settingkeys.h"
 #include "app/settingsstore.h"
 #include "fuzz/fuzzsupport.h"
 #include "results/history.h"
@@ -21,8 +22,8 @@ namespace {
 // Numbers in every shape, and characters with a meaning of their own in INI files.
 constexpr char16_t alphabet[] = {u'0', u'1', u'7', u'9', u'-', u'+', u' ', u',', u'e',
                                  u'"', u';', u'=', u'/', u'\\', u'[', 0x56DE, 0x3000};
-const QString sections[] = {History::scoreSection, History::missSection, History::bestSection,
-                            QStringLiteral("Setting"), QStringLiteral("setting")};
+const QString sections[] = {settingkeys::scores, settingkeys::misses, settingkeys::bests,
+                            settingkeys::options, QStringLiteral("setting")};
 
 QString readText(fuzz::Bytes& in)
 {
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (in.u8() & 1) {
             const History::Row row{qint16(in.u16()), qint16(in.u16()), qint16(in.u16())};
             const int level = in.u8() % 6;
-            const qint16 before = store.readInt16(History::bestSection, QString::number(level));
+            const qint16 before = store.readInt16(settingkeys::bests, QString::number(level));
             history.beginResult();
             history.enterResult(row.score, row.miss, row.speed);
             newest.push_back(row);
@@ -71,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (size_t r = 0; r < History::rows; ++r)
                 FUZZ_CHECK(history.histdata()[r] == (r < newest.size() ? newest[r] : History::Row{}));
             const bool recorded = history.recordBest(level, row.score, QStringLiteral("2026/12/07"));
-            const qint16 best = store.readInt16(History::bestSection, QString::number(level));
+            const qint16 best = store.readInt16(settingkeys::bests, QString::number(level));
             FUZZ_CHECK(recorded == (level >= 1 && level <= History::levels && row.score > before));
             FUZZ_CHECK(best == (recorded ? row.score : before));
         } else {

@@ -8,22 +8,6 @@ void Frame::setVisible(bool on)
         ln.visible = on;
 }
 
-bool Frame::allVisible() const
-{
-    for (const FrameLine& ln : lines) {
-        if (!ln.visible) return false;
-    }
-    return true;
-}
-
-bool Frame::anyVisible() const
-{
-    for (const FrameLine& ln : lines) {
-        if (ln.visible) return true;
-    }
-    return false;
-}
-
 Frame Frame::along(float x1, float y1, float x2, float y2, bool visible)
 {
     Frame f;
@@ -40,7 +24,7 @@ KeyRect keyRect(int index)
     return {float(k.left), float(k.top), float(k.width), float(k.height)};
 }
 
-void kakoiue(FrameLine& ln, const KeyRect& key, float trimlen, float)
+void kakoiue(FrameLine& ln, const KeyRect& key)
 {
     ln.X1 = key.left - frameMargin;
     ln.X2 = key.left + key.width + frameMargin - trimlen;
@@ -48,7 +32,7 @@ void kakoiue(FrameLine& ln, const KeyRect& key, float trimlen, float)
     ln.Y2 = ln.Y1;
 }
 
-void kakoimigi(FrameLine& ln, const KeyRect& key, float trimlen, float insetlen)
+void kakoimigi(FrameLine& ln, const KeyRect& key)
 {
     ln.X1 = key.left + key.width + frameMargin - insetlen;
     ln.X2 = ln.X1;
@@ -56,7 +40,7 @@ void kakoimigi(FrameLine& ln, const KeyRect& key, float trimlen, float insetlen)
     ln.Y2 = key.top + key.height + frameMargin - trimlen;
 }
 
-void kakoisita(FrameLine& ln, const KeyRect& key, float trimlen, float insetlen)
+void kakoisita(FrameLine& ln, const KeyRect& key)
 {
     ln.X1 = key.left - frameMargin;
     ln.X2 = key.left + key.width + frameMargin - trimlen;
@@ -64,7 +48,7 @@ void kakoisita(FrameLine& ln, const KeyRect& key, float trimlen, float insetlen)
     ln.Y2 = ln.Y1;
 }
 
-void kakoihidari(FrameLine& ln, const KeyRect& key, float trimlen, float)
+void kakoihidari(FrameLine& ln, const KeyRect& key)
 {
     ln.X1 = key.left - frameMargin;
     ln.X2 = ln.X1;
@@ -72,16 +56,10 @@ void kakoihidari(FrameLine& ln, const KeyRect& key, float trimlen, float)
     ln.Y2 = key.top + key.height + frameMargin - trimlen;
 }
 
-void kakoi(FrameLine& ln0, FrameLine& ln1, FrameLine& ln2, FrameLine& ln3, const KeyRect& key,
-           float trimlen, float insetlen)
+void kakoi(Frame& frame, const KeyRect& key)
 {
-    kakoiue(ln0, key, trimlen, insetlen);
-    kakoimigi(ln1, key, trimlen, insetlen);
-    kakoisita(ln2, key, trimlen, insetlen);
-    kakoihidari(ln3, key, trimlen, insetlen);
-}
-
-void kakoi(Frame& frame, const KeyRect& key, float trimlen, float insetlen)
-{
-    kakoi(frame.lines[0], frame.lines[1], frame.lines[2], frame.lines[3], key, trimlen, insetlen);
+    kakoiue(frame.lines[0], key);
+    kakoimigi(frame.lines[1], key);
+    kakoisita(frame.lines[2], key);
+    kakoihidari(frame.lines[3], key);
 }

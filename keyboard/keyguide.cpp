@@ -35,8 +35,6 @@ void KeyGuide::resetForLoad()
     // With prevkey forgotten, round() could never tell that this frame went stale.
     moji2.setVisible(false);
     prevkey = -1;
-    trimlen = 30;
-    insetlen = 20;
 }
 
 void KeyGuide::round(int inputcode)
@@ -63,18 +61,18 @@ void KeyGuide::round(int inputcode)
 
     prevkey = Index;
 
-    kakoi(moji, keyRect(Index), trimlen, insetlen);
+    kakoi(moji, keyRect(Index));
 
     if (inputcode == backslashCode && Index == yenKey) {
         moji2.setVisible(true);
-        kakoi(moji2, keyRect(backslashKey), trimlen, insetlen);
+        kakoi(moji2, keyRect(backslashKey));
     }
 
     // Either Shift will do, so both are framed.
     if (shifted) {
         shift1.setVisible(true);
         shift2.setVisible(true);
-        kakoi(shift1, keyRect(leftShiftKey), trimlen, insetlen);
-        kakoi(shift2, keyRect(rightShiftKey), trimlen, insetlen);
+        kakoi(shift1, keyRect(leftShiftKey));
+        kakoi(shift2, keyRect(rightShiftKey));
     }
 }

@@ -10,8 +10,8 @@ class KeyGuide {
 public:
     KeyGuide();
 
-    // What the window does each time it loads: forget the last key, restore the frame
-    // measures, hide the second backslash frame. The other frames stay where they are.
+    // What the window does each time it loads: forget the last key and hide the second
+    // backslash frame. The other frames stay where they are.
     void resetForLoad();
 
     // Frame the key for character code `inputcode`, plus the second backslash key or both
@@ -20,8 +20,6 @@ public:
 
     qint16 Index = 0;    // key of the character last passed to round(); -1 when it has none
     qint16 prevkey = -1; // key framed by the last round() that found one
-    float trimlen = 30;
-    float insetlen = 20;
 
     Frame moji;   // the key itself
     Frame moji2;  // the lower backslash key, offered as well for a backslash

@@ -46,18 +46,13 @@ public:
     // Levels outside 1..4 have no best.
     bool recordBest(int level, qint16 points, const QString& today);
 
-    static QString slotKey(int slot); // "3回目"
-
-    static const QString scoreSection;
-    static const QString missSection;
-    static const QString speedSection;
-    static const QString bestSection;
-    static const QString dateSection;
     static const QString noBest;
     static const QString noDate;
 
 private:
     int filledRows() const;
+    Row readRow(int slot) const;
+    void writeRow(int slot, const Row& row);
 
     SettingsStore& store_;
     qint16 resultcnt_ = 0;

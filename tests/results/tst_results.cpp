@@ -1,4 +1,5 @@
 #include "app/settingsstore.h"
+#include "app/settingkeys.h"
 #include "results/frmend.h"
 #include "ui/barchart.h"
 #include "ui/clock.h"
@@ -82,9 +83,9 @@ class TestResults : public QObject {
     {
         QStringList texts;
         for (int n = 1; n <= History::rows; ++n)
-            texts << QStringList{store.read("tokuten", History::slotKey(n), "?"),
-                                 store.read("miss", History::slotKey(n), "?"),
-                                 store.read("sokudo", History::slotKey(n), "?")}
+            texts << QStringList{store.read("tokuten", settingkeys::slotKey(n), "?"),
+                                 store.read("miss", settingkeys::slotKey(n), "?"),
+                                 store.read("sokudo", settingkeys::slotKey(n), "?")}
                          .join('/');
         return texts;
     }
@@ -176,7 +177,7 @@ private slots:
         QSet<QString> expected{"maxtokuten/4", "date/4"};
         for (int n = 1; n <= 10; ++n)
             for (const char* section : {"tokuten", "miss", "sokudo"})
-                expected << QString(section) + "/" + History::slotKey(n);
+                expected << QString(section) + "/" + settingkeys::slotKey(n);
         const QStringList keys = medium.values.keys();
         QCOMPARE(QSet<QString>(keys.begin(), keys.end()), expected);
     }
