@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     History history(store);
     std::deque<History::Row> newest; // the last ten results entered
 
-    for (int ops = 0; !in.empty() && ops < 200; ++ops) {
+    for (int ops = 0; !in.empty() && ops < 60; ++ops) {
         if (in.u8() & 1) {
             const History::Row row{qint16(in.u16()), qint16(in.u16()), qint16(in.u16())};
             const int level = in.u8() % 6;

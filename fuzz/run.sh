@@ -9,6 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# The settings target writes its file at every change: memory keeps that cheap.
+[ -w /dev/shm ] && export TMPDIR=/dev/shm
 failed=0
 for t in fuzz_practicetext fuzz_typing fuzz_settings; do
     mkdir -p "$root/fuzz/corpus/$t" "$build/artifacts/$t"
@@ -16,7 +18,7 @@ for t in fuzz_practicetext fuzz_typing fuzz_settings; do
     if "$build/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$build/artifacts/$t/" "$root/fuzz/corpus/$t" "$root/fuzz/seeds/$t" \
         >"$log" 2>&1; then
-        echo "$t: ok, $(grep -o '#[0-9]* *DONE' "$log" | tr -dc 0-9) runs"
+        echo "$t: ok, $(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log") runs"
     else
         echo "$t: FAILED, see $log and $build/artifacts/$t/"
         failed=1
