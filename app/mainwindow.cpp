@@ -143,10 +143,9 @@ void mainwindow::Form_Load()
     txtin_[0]->setFocus(Qt::OtherFocusReason);
 
     frmoption& option = *program_.option;
-    option.flgspace =
-        program_.store.readFlag(settingkeys::options, settingkeys::skipspace, true);
-    option.flgcolor = program_.store.readFlag(settingkeys::options, settingkeys::color,
-                                              option.flgcolor);
+    option.flgspace = program_.store.readFlag(settingkeys::options, settingkeys::skipspace, true);
+    option.flgcolor =
+        program_.store.readFlag(settingkeys::options, settingkeys::color, option.flgcolor);
     applyColorTag(option.flgcolor);
 
     loadText();

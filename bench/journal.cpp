@@ -1,4 +1,5 @@
 #include "bench/bench.h"
+#include "tests/support/doubles.h"
 
 #include "journal/frmjournal.h"
 #include "journal/journal.h"

@@ -1,4 +1,5 @@
 #include "bench/bench.h"
+#include "tests/support/doubles.h"
 
 #include "app/mainwindow.h"
 #include "app/program.h"

@@ -9,6 +9,7 @@
 #include "app/settingsstore.h"
 #include "fuzz/fuzzsupport.h"
 #include "results/history.h"
+#include "tests/support/doubles.h"
 #include "ui/settingsmedium.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@
 namespace {
 
 // Numbers in every shape, and characters with a meaning of their own in INI files.
-constexpr char16_t alphabet[] = {u'0', u'1', u'7', u'9', u'-', u'+', u' ', u',', u'e',
+constexpr char16_t alphabet[] = {u'0', u'1', u'7', u'9', u'-',  u'+', u' ',   u',',  u'e',
                                  u'"', u';', u'=', u'/', u'\\', u'[', 0x56DE, 0x3000};
 const QString sections[] = {settingkeys::scores, settingkeys::misses, settingkeys::bests,
                             settingkeys::options, QStringLiteral("setting")};
@@ -70,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             newest.push_back(row);
             if (newest.size() > History::rows) newest.pop_front();
             for (size_t r = 0; r < History::rows; ++r)
-                FUZZ_CHECK(history.histdata()[r] == (r < newest.size() ? newest[r] : History::Row{}));
-            const bool recorded = history.recordBest(level, row.score, QStringLiteral("2026/12/07"));
+                FUZZ_CHECK(history.histdata()[r] ==
+                           (r < newest.size() ? newest[r] : History::Row{}));
+            const bool recorded =
+                history.recordBest(level, row.score, QStringLiteral("2026/12/07"));
             const qint16 best = store.readInt16(settingkeys::bests, QString::number(level));
             FUZZ_CHECK(recorded == (level >= 1 && level <= History::levels && row.score > before));
             FUZZ_CHECK(best == (recorded ? row.score : before));

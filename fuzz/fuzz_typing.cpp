@@ -18,7 +18,7 @@
 namespace {
 
 // What a file can hold once decoded: controls, kana and full-width characters among them.
-constexpr char16_t lineAlphabet[] = {u' ', u'a', u'f', u'j', u'A', u'1',   u'\\',  u'|',
+constexpr char16_t lineAlphabet[] = {u' ', u'a', u'f', u'j', u'A', u'1',  u'\\',  u'|',
                                      u'~', u'_', u'@', u';', u'?', u'\t', 0xFF71, 0x3042};
 // What an input box passes on: Backspace, Enter, Escape, the JIS yen and overline keys.
 constexpr char16_t typedAlphabet[] = {8,    13,   27,   0x00A5, 0x203E, 0x3042, u' ',

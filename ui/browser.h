@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QUrl>
 
 // Starts the system web browser.
@@ -14,15 +13,4 @@ public:
 class DesktopBrowser : public Browser {
 public:
     bool open(const QUrl& address) override;
-};
-
-class RecordingBrowser : public Browser {
-public:
-    bool open(const QUrl& address) override
-    {
-        opened.append(address);
-        return succeeds;
-    }
-    QList<QUrl> opened;
-    bool succeeds = true;
 };

@@ -21,14 +21,3 @@ public:
     QString today() const override;
     QDateTime dateTime() const override;
 };
-
-class SettableClock : public Clock {
-public:
-    float secondsSinceMidnight() const override { return seconds; }
-    QString today() const override { return date; }
-    QDateTime dateTime() const override { return when; }
-
-    float seconds = 0.0f;
-    QString date = QStringLiteral("2026/12/06");
-    QDateTime when{QDate(2026, 12, 6), QTime(15, 4, 5), Qt::OffsetFromUTC, 9 * 3600};
-};

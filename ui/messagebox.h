@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -45,37 +44,4 @@ class QtMessageBoxes : public MessageBoxes {
 protected:
     void showInform(const QString& text, const QString& title) override;
     bool showQuestion(const QString& text, const QString& title) override;
-};
-
-// Records what was shown and answers questions from a script. `whileOpen` stands for the
-// time a user takes to read a box: a real box runs the event loop meanwhile.
-class ScriptedMessageBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        QString text;
-        QString title;
-        bool question;
-        bool nested; // shown while another box was open
-    };
-    QList<Shown> shown;
-    QList<bool> answers;
-    std::function<void()> whileOpen;
-
-protected:
-    void showInform(const QString& text, const QString& title) override
-    {
-        show(text, title, false);
-    }
-    bool showQuestion(const QString& text, const QString& title) override
-    {
-        show(text, title, true);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-
-private:
-    void show(const QString& text, const QString& title, bool question)
-    {
-        shown.append({text, title, question, openBoxes() > 1});
-        if (whileOpen && openBoxes() == 1) whileOpen();
-    }
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <cstdint>
 #include <random>
 
@@ -19,19 +18,4 @@ public:
 
 private:
     std::mt19937_64 engine_;
-};
-
-// Plays a fixed sequence, then repeats its last value (0 when empty).
-class FixedRandom : public RandomSource {
-public:
-    explicit FixedRandom(QList<float> values = {}) : values_(std::move(values)) {}
-    float next() override
-    {
-        if (values_.isEmpty()) return 0.0f;
-        if (values_.size() == 1) return values_.first();
-        return values_.takeFirst();
-    }
-
-private:
-    QList<float> values_;
 };

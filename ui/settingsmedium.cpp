@@ -75,16 +75,3 @@ void IniSettingsMedium::keepDamagedCopy()
     QFile::remove(damaged);
     QFile::copy(fileName(), damaged);
 }
-
-std::optional<QString> MemorySettingsMedium::value(const QString& section, const QString& key) const
-{
-    const auto it = values.constFind(path(section, key));
-    if (it == values.constEnd()) return std::nullopt;
-    return *it;
-}
-
-bool MemorySettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
-{
-    values.insert(path(section, key), text);
-    return !failWrites;
-}

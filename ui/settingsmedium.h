@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMap>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -37,14 +36,4 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     bool damagedCopyPending_ = false;
-};
-
-// In memory, for tests and fuzzing.
-class MemorySettingsMedium : public SettingsMedium {
-public:
-    std::optional<QString> value(const QString& section, const QString& key) const override;
-    bool setValue(const QString& section, const QString& key, const QString& text) override;
-
-    QMap<QString, QString> values; // "section/key" -> text
-    bool failWrites = false;       // as a full disk: values are kept, but reported lost
 };

@@ -52,20 +52,3 @@ public:
 private:
     MessageBoxes& boxes_;
 };
-
-// Timers that tick only when a test says so.
-class ManualTickers : public Tickers {
-public:
-    explicit ManualTickers(MessageBoxes& boxes) : boxes_(boxes) {}
-    std::unique_ptr<Ticker> make(int intervalMs, Ticker::Tick tick) override;
-
-    // Every active timer of that interval has its interval pass once.
-    void elapse(int intervalMs);
-    // Every active timer has its interval pass once.
-    void elapseAll();
-
-private:
-    class Manual;
-    MessageBoxes& boxes_;
-    std::vector<Manual*> timers_;
-};

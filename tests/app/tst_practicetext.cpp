@@ -1,4 +1,5 @@
 #include "app/practicetext.h"
+#include "tests/support/doubles.h"
 #include "ui/randomsource.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "app/settingsstore.h"
+#include "tests/support/doubles.h"
 #include "ui/settingsmedium.h"
 
 #include <QFile>

@@ -1,4 +1,5 @@
 #include "app/settingsstore.h"
+#include "tests/support/doubles.h"
 #include "dialogs/dialoghosts.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"

@@ -1,4 +1,5 @@
 #include "journal/frmjournal.h"
+#include "tests/support/doubles.h"
 #include "journal/journal.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"

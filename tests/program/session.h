@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "tests/support/doubles.h"
 #include "app/program.h"
 #include "ui/beep.h"
 #include "ui/browser.h"

@@ -1,4 +1,5 @@
 #include "app/settingsstore.h"
+#include "tests/support/doubles.h"
 #include "app/settingkeys.h"
 #include "results/frmend.h"
 #include "ui/barchart.h"
