@@ -119,14 +119,6 @@ void mainwindow::buildMenu()
         &mainwindow::mnuHelpAbout_Click);
 }
 
-QAction* mainwindow::action(const QString& text) const
-{
-    for (QAction* menu : menuBar()->actions())
-        for (QAction* item : menu->menu()->actions())
-            if (item->text() == text) return item;
-    return nullptr;
-}
-
 void mainwindow::Form_Load()
 {
     timercount->stop();

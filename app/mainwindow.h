@@ -60,7 +60,6 @@ public:
     QLabel* lblin(int i) const { return lblin_[i]; }
     QLabel* lbltime() const { return lbltime_; }
     KeyboardWidgets& keyboard() const { return *keyboard_; }
-    QAction* action(const QString& caption) const;
 
     // ResultsHost
     FinishedRun finishedRun() const override;

@@ -48,17 +48,6 @@ private slots:
         QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f).linetext[4], QString("line 18"));
     }
 
-    void shortFilesLeaveTheOtherSlotsEmpty()
-    {
-        const PracticeBlock block = practicetext::pickBlock({"ab", "cd"}, 0.7f);
-        QCOMPARE(block.linetext[1], QString("cd"));
-        for (int k = 2; k < 6; ++k) {
-            QVERIFY(block.linetext[k].isEmpty());
-            QCOMPARE(block.linelen[k], qint16(0));
-        }
-        QCOMPARE(block.mojicnt, qint16(4));
-    }
-
     void onlyTrailingSpacesAreTrimmed()
     {
         const PracticeBlock block =
@@ -159,21 +148,6 @@ private slots:
         QCOMPARE(unwritable.problem, LoadProblem::TenkeyUnwritable);
         QCOMPARE(practicetext::problemText(unwritable),
                  QString::fromUtf8("tenkey.txtを書き込めません"));
-    }
-
-    void loadReadsTheChosenBlockFromDisk()
-    {
-        QTemporaryDir dir;
-        QByteArray bytes;
-        for (int i = 0; i < 12; ++i)
-            bytes += "row " + QByteArray::number(i) + "  \r\n";
-        writeFile(dir.filePath("beginner.txt"), bytes);
-        FixedRandom random({0.5f});
-        const LoadResult result = practicetext::load(1, dir.path(), random);
-        // floor(0.5 * 7) = 3
-        QCOMPARE(result.block.linetext[0], QString("row 3"));
-        QCOMPARE(result.block.linetext[4], QString("row 7"));
-        QCOMPARE(result.block.mojicnt, qint16(25));
     }
 };
 

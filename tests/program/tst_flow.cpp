@@ -147,48 +147,6 @@ private slots:
         QVERIFY(s.program->level->isOpen());
     }
 
-    void qEndsTheProgram()
-    {
-        Session s;
-        s.writeText("middle.txt", tiny);
-        s.begin();
-        finishRun(s, 0.0f, 30.0f);
-        QTest::keyClick(s.program->end->window(), 'q');
-        QVERIFY(!s.main().isVisible());
-        QVERIFY(!s.program->end->isOpen());
-        QVERIFY(!s.run().flgresult);
-        QVERIFY(s.settings.values.contains("settings/mainwidth"));
-    }
-
-    void aChosenLevelLoadsItsTextAndKeepsItsBest()
-    {
-        Session s;
-        s.writeText("middle.txt", tiny);
-        s.writeText("advance.txt", {"@[", "]", ":", ";", "^", "~"});
-        s.start();
-        s.tick();
-        QVERIFY(s.program->level->isOpen());
-        QCOMPARE(s.program->level->level, qint16(2));
-        QLineEdit* entry = s.program->level->window()->Text1;
-        QTest::keyClicks(entry, "3");
-        QTest::keyClick(entry, Qt::Key_Return);
-        QVERIFY(!s.program->level->isOpen());
-        QCOMPARE(s.program->level->level, qint16(3));
-        QCOMPARE(s.main().lblin(0)->text(), QString("@["));
-        QVERIFY(s.main().Timer1->isActive());
-        s.tick();
-        QVERIFY(s.activate());
-        QCOMPARE(QApplication::focusWidget(), s.main().txtin(0));
-        s.clock.seconds = 0.0f;
-        s.type("@[]:;");
-        s.clock.seconds = 6.0f;
-        s.type("^");
-        QVERIFY(s.program->end->isOpen());
-        QCOMPARE(s.settings.values.value("maxtokuten/3"), QString("60"));
-        QCOMPARE(s.settings.values.value("date/3"), s.clock.date);
-        QVERIFY(!s.settings.values.contains("maxtokuten/2"));
-    }
-
     void optionsApplyAtOnceAndLastUntilTheNextRunUnlessStored()
     {
         Session s;
