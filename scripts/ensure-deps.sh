@@ -4,7 +4,8 @@ set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev \
 qt6-multimedia-dev fonts-ipafont-gothic fonts-dejavu-core xvfb xauth xdotool x11-xkb-utils \
-dpkg-dev file appstream desktop-file-utils ${DOVANEL_EXTRA:-}"
+libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev dpkg-dev file appstream \
+desktop-file-utils ${DOVANEL_EXTRA:-}"
 
 missing=""
 for p in $packages; do
