@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
 // The program's start (Module1): practice texts are found by bare name in the working
 // directory.
@@ -34,7 +33,5 @@ int main(int argc, char* argv[])
 
     Program program(platform, QDir::currentPath());
     program.start();
-    // The sound device opens once the window is up, not before.
-    QTimer::singleShot(250, [&beep] { beep.preload(); });
     return app.exec();
 }

@@ -84,8 +84,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window designs name Japanese gothic fonts that IPA Gothic stands in for, and without
-# a platform plugin (only recommended by libqt6gui6) no window can open.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins")
+# a platform plugin (only recommended by libqt6gui6) no window can open. The beep opens
+# libcanberra at run time, so dpkg-shlibdeps cannot see it; its PulseAudio backend (which
+# PipeWire serves too) is what a desktop usually has.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins, libcanberra0")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcanberra-pulse")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PROJECT_CONFIG_FILE ${_dovanel_packaging}/cpack-checks.cmake)
 include(CPack)

@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev \
-qt6-multimedia-dev fonts-ipafont-gothic fonts-dejavu-core xvfb xauth xdotool x11-xkb-utils \
+libcanberra0 fonts-ipafont-gothic fonts-dejavu-core xvfb xauth xdotool x11-xkb-utils \
 libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev dpkg-dev file appstream \
 desktop-file-utils ${DOVANEL_EXTRA:-}"
 

@@ -41,8 +41,9 @@ check "section" [ "$(field Section)" = education ]
 check "maintainer" [ -n "$(field Maintainer)" ]
 check "depends on the IPA Gothic font" depends_on fonts-ipafont-gothic
 check "depends on the Qt platform plugins" depends_on qt6-qpa-plugins
+check "depends on the event-sound library" depends_on libcanberra0
 # These come only from dpkg-shlibdeps reading the program.
-for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6multimedia6 libc6; do
+for lib in libqt6core6 libqt6widgets6 libqt6charts6 libc6; do
     check "depends on $lib" depends_on "$lib"
 done
 
