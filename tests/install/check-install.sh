@@ -39,6 +39,7 @@ launcher=$prefix/$bindir/dovanel
 check "program is an executable ELF file" \
     sh -c '[ -f "$1" ] && [ -x "$1" ] && [ "$(head -c 4 "$1" | od -An -c | tr -d " ")" = "177ELF" ]' \
     sh "$program"
+check "chart library beside the program" [ -f "$prefix/$libexecdir/dovanel-chart.so" ]
 check "launcher is an executable sh script" \
     sh -c '[ -f "$1" ] && [ -x "$1" ] && [ "$(head -n 1 "$1")" = "#!/bin/sh" ]' sh "$launcher"
 check "launcher has every placeholder filled" sh -c '! grep -q "@[A-Z_]*@" "$1"' sh "$launcher"

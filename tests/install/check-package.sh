@@ -48,7 +48,8 @@ for lib in libqt6core6 libqt6widgets6 libqt6charts6 libc6; do
 done
 
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$tmp/contents"
-for path in ./usr/bin/dovanel ./usr/libexec/dovanel ./usr/share/dovanel/beginner.txt \
+for path in ./usr/bin/dovanel ./usr/libexec/dovanel ./usr/libexec/dovanel-chart.so \
+    ./usr/share/dovanel/beginner.txt \
     ./usr/share/dovanel/middle.txt ./usr/share/dovanel/advance.txt \
     ./usr/share/dovanel/help/index.html ./usr/share/applications/io.github.dovanel.desktop \
     ./usr/share/metainfo/io.github.dovanel.metainfo.xml \
