@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "results/resultschart.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 // The program's start (Module1): practice texts are found by bare name in the working
 // directory.
@@ -33,5 +35,7 @@ int main(int argc, char* argv[])
 
     Program program(platform, QDir::currentPath());
     program.start();
+    // Long before the learner can finish a block, and after the first screen is up.
+    QTimer::singleShot(1000, [] { ResultsChart::warmUp(); });
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QWidget>
 #include <dlfcn.h>
 
 namespace {
@@ -29,4 +30,9 @@ std::unique_ptr<ResultsChart> ResultsChart::make(QWidget* parent)
 {
     const Make make = factory();
     return std::unique_ptr<ResultsChart>(make ? make(parent) : nullptr);
+}
+
+void ResultsChart::warmUp()
+{
+    if (const std::unique_ptr<ResultsChart> chart = make(nullptr)) delete chart->widget();
 }

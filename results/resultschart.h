@@ -26,6 +26,9 @@ public:
 
     // A chart on `parent`, or null when its library cannot be loaded.
     static std::unique_ptr<ResultsChart> make(QWidget* parent);
+    // Loads the library and makes one chart to throw away, so that the first results window
+    // does not wait for the loading and Qt Charts' first set-up. For a quiet moment.
+    static void warmUp();
 };
 
 // The one entry point of the chart library.
