@@ -347,6 +347,9 @@ run_block() {
     t1=$(now)
     [ "$(count_windows_named "$RESULTS")" = 1 ] || fail "more than one results window"
     app_alive || fail "the program ended during the run"
+    # The chart comes from a library the program opens from its own folder.
+    grep -q '/dovanel-chart\.so$' "/proc/$(cat "$work/app.pid")/maps" ||
+        fail "the results window has no chart: its library was not loaded"
     echo "$stage: t0=$t0 ta=$ta tb=$tb tc=$tc t1=$t1" >>"$work/timings"
 }
 
