@@ -155,40 +155,54 @@ start_xvfb() {
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 }
 
+# alternate COUNT STEP: "STEP dovanel" and "STEP floor" in turn, COUNT times each. A step
+# learns what it measures from subject.
+alternate() {
+    i=0
+    while [ "$i" -lt "$1" ]; do
+        "$2" dovanel
+        "$2" floor
+        i=$((i + 1))
+    done
+}
+
+# subject dovanel|floor: sets exe and title, and answer to the options that take the level
+# dialog out of the way (the floor has none).
+subject() {
+    case $1 in
+    dovanel) exe=$program title=$main_title answer="-d $level_answer" ;;
+    *) exe=$floor title=$floor_title answer= ;;
+    esac
+}
+
+start_once() {
+    subject "$1"
+    measure start "$1's start" "$watch" "$title" 20 "$exe"
+    value "$tmp/out" mapped_ms >>"$tmp/startup.$1"
+}
+
 bench_startup() {
     [ -x "$watch" ] || { echo "bench: no $watch (libxcb1-dev); start-up skipped" >&2; return; }
     echo "bench: start-up ($starts starts of each, alternately)..." >&2
     workdir start
-    : >"$tmp/startup.dovanel"
-    : >"$tmp/startup.floor"
-    n=0
-    while [ "$n" -lt "$starts" ]; do
-        measure start "dovanel's start" "$watch" "$main_title" 20 "$program"
-        value "$tmp/out" mapped_ms >>"$tmp/startup.dovanel"
-        measure start "the floor's start" "$watch" "$floor_title" 20 "$floor"
-        value "$tmp/out" mapped_ms >>"$tmp/startup.floor"
-        n=$((n + 1))
-    done
+    alternate "$starts" start_once
     row "Start to main window mapped, median of $starts" "$(percentile 50 <"$tmp/startup.dovanel")" \
         "$(percentile 50 <"$tmp/startup.floor")" ms ratio 1.15
+}
+
+# Three rounds of 300 keys, Ctrl+R between them.
+type_once() {
+    subject "$1"
+    # shellcheck disable=SC2086 # $answer is two words or none
+    measure keys "$1's typing" "$keys" -r 3 -b ctrl+r $answer "$title" "$typed300" -- "$exe"
+    values "$tmp/out" key_ms >>"$tmp/keys.$1"
 }
 
 bench_keys() {
     [ -x "$keys" ] || { echo "bench: no $keys (libxcb-damage0-dev); keys skipped" >&2; return; }
     echo "bench: key press to repaint ($key_sessions x 3 x 300 keys of each, alternately)..." >&2
     workdir keys
-    : >"$tmp/keys.dovanel"
-    : >"$tmp/keys.floor"
-    n=0
-    while [ "$n" -lt "$key_sessions" ]; do
-        measure keys "dovanel's typing" "$keys" -r 3 -b ctrl+r -d "$level_answer" "$main_title" \
-            "$typed300" -- "$program"
-        values "$tmp/out" key_ms >>"$tmp/keys.dovanel"
-        measure keys "the floor's typing" "$keys" -r 3 -b ctrl+r "$floor_title" "$typed300" \
-            -- "$floor"
-        values "$tmp/out" key_ms >>"$tmp/keys.floor"
-        n=$((n + 1))
-    done
+    alternate "$key_sessions" type_once
     count=$(wc -l <"$tmp/keys.dovanel")
     row "X key press to first repaint, median of $count keys" \
         "$(percentile 50 <"$tmp/keys.dovanel")" "$(percentile 50 <"$tmp/keys.floor")" ms ratio 1.10
@@ -198,26 +212,24 @@ bench_keys() {
 
 # A short session: level 2, a whole block typed, the results window shown; then "r" and a
 # second block. The floor has the same text typed into its line edit.
+session_once() {
+    subject "$1"
+    if [ "$1" = dovanel ]; then
+        measure session "dovanel's session" "$keys" -r 2 -b r -e "$results_title" \
+            -d "$level_answer" "$title" "$block" -- "$exe"
+        values "$tmp/out" shown_ms | sed -n 1p >>"$tmp/shown.first"
+        values "$tmp/out" shown_ms | sed -n 2p >>"$tmp/shown.again"
+    else
+        measure session "the floor's session" "$keys" -r 2 "$title" "$block" -- "$exe"
+    fi
+    value "$tmp/out" peak_rss_kb >>"$tmp/rss.$1"
+}
+
 bench_session() {
     [ -x "$keys" ] || return
     echo "bench: sessions, peak memory and results window ($sessions of each)..." >&2
     workdir session
-    : >"$tmp/rss.dovanel"
-    : >"$tmp/rss.floor"
-    : >"$tmp/shown.first"
-    : >"$tmp/shown.again"
-    n=0
-    while [ "$n" -lt "$sessions" ]; do
-        measure session "dovanel's session" "$keys" -r 2 -b r -e "$results_title" \
-            -d "$level_answer" "$main_title" "$block" -- "$program"
-        value "$tmp/out" peak_rss_kb >>"$tmp/rss.dovanel"
-        values "$tmp/out" shown_ms | sed -n 1p >>"$tmp/shown.first"
-        values "$tmp/out" shown_ms | sed -n 2p >>"$tmp/shown.again"
-        measure session "the floor's session" "$keys" -r 2 "$floor_title" "$block" \
-            -- "$floor"
-        value "$tmp/out" peak_rss_kb >>"$tmp/rss.floor"
-        n=$((n + 1))
-    done
+    alternate "$sessions" session_once
     mb() { awk '{ printf "%.1f\n", $1 / 1024 }'; }
     row "Peak memory of a session (VmHWM), median of $sessions" \
         "$(mb <"$tmp/rss.dovanel" | percentile 50)" "$(mb <"$tmp/rss.floor" | percentile 50)" \
