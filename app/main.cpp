@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "journal/journal.h"
+#include "results/resultschart.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"
@@ -40,7 +41,7 @@ int main(int argc, char* argv[])
 
     Program program(platform, QDir::currentPath(), Journal::defaultPath());
     program.start();
-    // The sound device opens once the window is up, not before.
-    QTimer::singleShot(250, [&beep] { beep.preload(); });
+    // Long before the learner can finish a block, and after the first screen is up.
+    QTimer::singleShot(1000, [] { ResultsChart::warmUp(); });
     return app.exec();
 }

@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <map>
 #include <random>
-#include <sys/resource.h>
 
 namespace {
 
@@ -80,17 +79,6 @@ private:
     std::mt19937 engine_{2024};
 };
 
-// This thread's processor time: what a key costs even when other work shares the machine.
-double threadCpuMs()
-{
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(u.ru_utime) + ms(u.ru_stime);
-}
-
 bool activate(QWidget& window)
 {
     window.activateWindow();
@@ -144,7 +132,7 @@ int benchKeystroke(int argc, char** argv, int keys)
     app.installEventFilter(&counter);
     QWindow* window = main.windowHandle();
 
-    std::vector<double> all, judged, blockEnds, cpu;
+    std::vector<double> all, judged, blockEnds;
     all.reserve(keys);
     int wrongSent = 0, unpainted = 0, latePaints = 0, restarts = 0;
     for (int k = 0; k < keys; ++k) {
@@ -169,13 +157,11 @@ int benchKeystroke(int argc, char** argv, int keys)
         // Through the window, as the platform delivers a key: shortcut check, then the focused
         // box. QTest processes events after each half; one more pass runs any paint still
         // posted, so the interval ends with the repaint in the backing store.
-        const double cpu0 = threadCpuMs();
         const auto t0 = std::chrono::steady_clock::now();
         QTest::keyPress(window, typed);
         QTest::keyRelease(window, typed);
         QCoreApplication::processEvents();
         const auto t1 = std::chrono::steady_clock::now();
-        cpu.push_back(threadCpuMs() - cpu0);
 
         if (counter.paints == paintsBefore) ++unpainted;
         const int paintsAfter = counter.paints;
@@ -198,8 +184,6 @@ int benchKeystroke(int argc, char** argv, int keys)
     std::printf("keys_with_late_paint %d\n", latePaints);
     std::printf("median_ms %.4f\n", bench::percentile(all, 50));
     std::printf("p99_ms %.4f\n", bench::percentile(all, 99));
-    std::printf("cpu_median_ms %.4f\n", bench::percentile(cpu, 50));
-    std::printf("cpu_p99_ms %.4f\n", bench::percentile(cpu, 99));
     std::printf("max_ms %.4f\n", bench::percentile(all, 100));
     std::printf("judged_p99_ms %.4f\n", bench::percentile(judged, 99));
     std::printf("block_end_keys %zu\n", blockEnds.size());

@@ -30,6 +30,8 @@ if(NOT _dovanel_help_seen STREQUAL _dovanel_help_installed)
 endif()
 
 install(TARGETS dovanel RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
+# The results chart's library, which the program opens from its own folder.
+install(TARGETS dovanel_chart LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
 install(FILES ${_dovanel_data}/beginner.txt ${_dovanel_data}/middle.txt
               ${_dovanel_data}/advance.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/dovanel)
@@ -88,8 +90,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window designs name Japanese gothic fonts that IPA Gothic stands in for, and without
 # a platform plugin (only recommended by libqt6gui6) no window can open. The journal's SQLite
-# driver is a plugin too, which no library dependency brings.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins, libqt6sql6-sqlite")
+# driver is a plugin too, which no library dependency brings. The beep opens libcanberra at
+# run time, so dpkg-shlibdeps cannot see it; its PulseAudio backend (which PipeWire serves
+# too) is what a desktop usually has.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, qt6-qpa-plugins, libqt6sql6-sqlite, libcanberra0")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcanberra-pulse")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PROJECT_CONFIG_FILE ${_dovanel_packaging}/cpack-checks.cmake)
 include(CPack)

@@ -1,16 +1,16 @@
 #include "journal/frmjournal.h"
 
-#include "ui/formsupport.h"
 #include "journal/journal.h"
+#include "journal/journalchart.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"
-#include "journal/progresschart.h"
 #include "journal/runcolumns.h"
 #include "journal/runtablemodel.h"
 #include "journal/weakkeyboard.h"
 #include "journal/weakkeys.h"
 #include "results/levelnames.h"
 #include "ui/fonts.h"
+#include "ui/formsupport.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
@@ -97,7 +97,8 @@ JournalWindow::JournalWindow()
     cmdcsv = place(new QPushButton(c.cmdcsv, this), "cmdcsv", g.cmdcsv);
     cmdcsv->setAutoDefault(false);
 
-    chart = place(new ProgressChart(this), "chart", g.chart);
+    chart = JournalChart::make(this);
+    if (chart) place(chart->widget(), "chart", g.chart);
     lblempty = place(new QLabel(c.lblempty, this), "lblempty", g.chart);
     lblempty->setAlignment(Qt::AlignCenter);
 
@@ -202,8 +203,10 @@ void frmjournal::showLevel(int level)
         store ? store->recentTallies(level, weakkeys::recentRuns) : QList<CharTally>();
 
     w.runs->setRuns(shown_);
-    w.chart->setRuns(shown_);
-    w.chart->setVisible(!shown_.isEmpty());
+    if (w.chart) {
+        w.chart->setRuns(shown_);
+        w.chart->widget()->setVisible(!shown_.isEmpty());
+    }
     w.lblempty->setVisible(shown_.isEmpty());
     w.cmdcsv->setEnabled(!shown_.isEmpty());
 
@@ -221,8 +224,7 @@ bool frmjournal::exportTo(const QString& path)
     const QByteArray csv = journalcsv::runs(shown_);
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
         return true;
-    messages_.inform(QFileInfo(path).fileName() + errortext::cannotWrite,
-                     errortext::title);
+    messages_.inform(QFileInfo(path).fileName() + errortext::cannotWrite, errortext::title);
     return false;
 }
 

@@ -9,7 +9,7 @@
 
 class Journal;
 class MessageBoxes;
-class ProgressChart;
+class JournalChart;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -26,7 +26,7 @@ public:
 
     QComboBox* cbolevel;
     QPushButton* cmdcsv;
-    ProgressChart* chart;
+    JournalChart* chart; // belongs to the window; null without the chart library
     QLabel* lblempty;
     QTableView* grdruns;
     RunTableModel* runs;

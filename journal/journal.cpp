@@ -80,8 +80,7 @@ void Journal::tellUnwritable()
 {
     if (toldUnwritable_) return;
     toldUnwritable_ = true;
-    messages_.inform(QFileInfo(path_).fileName() + errortext::cannotWrite,
-                     errortext::title);
+    messages_.inform(QFileInfo(path_).fileName() + errortext::cannotWrite, errortext::title);
 }
 
 void Journal::tellDamaged()

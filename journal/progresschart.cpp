@@ -119,3 +119,8 @@ QList<QPointF> ProgressChart::missPoints() const
 {
     return miss_->points();
 }
+
+extern "C" Q_DECL_EXPORT JournalChart* dovanel_make_journal_chart(QWidget* parent)
+{
+    return new ProgressChart(parent);
+}

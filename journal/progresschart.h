@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/journalentry.h"
+#include "journal/journalchart.h"
 
 #include <QChartView>
 #include <QList>
@@ -10,18 +10,16 @@ class QDateTimeAxis;
 class QLineSeries;
 class QValueAxis;
 
-// Speed and miss rate of every run of a level over the time the runs finished.
-class ProgressChart : public QChartView {
+// The journal's chart on Qt Charts: two lines over a date axis.
+class ProgressChart : public QChartView, public JournalChart {
     Q_OBJECT
 public:
     explicit ProgressChart(QWidget* parent = nullptr);
 
-    // Runs oldest first.
-    void setRuns(const QList<RunFigures>& runs);
-
-    // What the series hold, for tests: (ms since the epoch, figure).
-    QList<QPointF> speedPoints() const;
-    QList<QPointF> missPoints() const;
+    QWidget* widget() override { return this; }
+    void setRuns(const QList<RunFigures>& runs) override;
+    QList<QPointF> speedPoints() const override;
+    QList<QPointF> missPoints() const override;
 
 private:
     QChart* chart_;

@@ -1,6 +1,7 @@
 #include "keyboard/keyboardwidgets.h"
 
 #include "keyboard/fingercolours.h"
+#include "keyboard/keycap.h"
 #include "keyboard/keyguide.h"
 #include "ui/twips.h"
 
@@ -28,8 +29,6 @@ struct KeyboardLayout {
     QRgb frameColour;
     qreal framePenPixels;
     QRgb ruleColour;
-    QRgb markerColour;
-    QRgb keyBorderColour;
 };
 constexpr KeyboardLayout keyboardLayout{
     {0, 5040, 15480, 15},
@@ -41,8 +40,6 @@ constexpr KeyboardLayout keyboardLayout{
     qRgb(255, 0, 0),
     3,
     qRgb(0, 0, 0),
-    qRgb(64, 64, 64),
-    qRgb(112, 112, 112),
 };
 
 QRect pixels(const Box& b)
@@ -50,29 +47,10 @@ QRect pixels(const Box& b)
     return twips::rect(b.left, b.top, b.width, b.height);
 }
 
-// A style sheet rather than the palette: styles such as Fusion shade a palette colour into
-// a gradient, and learners must see the finger colour itself. Keys without a finger get the
-// same box on the ordinary button face so the board looks of a piece. The finger colours are
-// all light, so their captions are dark whatever the desktop's colour scheme.
-void paintButton(QPushButton* b, const std::optional<QColor>& colour)
-{
-    const QString face = colour ? colour->name() : QStringLiteral("palette(button)");
-    const QString pressed = colour ? colour->darker(120).name() : QStringLiteral("palette(mid)");
-    const QString text = colour ? QStringLiteral("black") : QStringLiteral("palette(button-text)");
-    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %4; "
-                                    "border: 1px solid %2; border-radius: 3px; } "
-                                    "QPushButton:pressed { background-color: %3; }")
-                         .arg(face, QColor(keyboardLayout.keyBorderColour).name(), pressed, text));
-}
-
 QFrame* homeMarker(QWidget* parent, const Box& box)
 {
-    auto* f = new QFrame(parent);
+    auto* f = new HomeMarker(parent);
     f->setGeometry(pixels(box));
-    f->setFocusPolicy(Qt::NoFocus);
-    f->setStyleSheet(QStringLiteral("QFrame { border: 2px solid %1; border-radius: 4px; "
-                                    "background: transparent; }")
-                         .arg(QColor(keyboardLayout.markerColour).name()));
     return f;
 }
 
@@ -146,8 +124,10 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
     line1_ = new QFrame(parent);
     line1_->setGeometry(pixels(keyboardLayout.line1));
     line1_->setFocusPolicy(Qt::NoFocus);
-    line1_->setStyleSheet(QStringLiteral("QFrame { background: %1; border: none; }")
-                              .arg(QColor(keyboardLayout.ruleColour).name()));
+    QPalette rule = line1_->palette();
+    rule.setColor(QPalette::Window, QColor(keyboardLayout.ruleColour));
+    line1_->setPalette(rule);
+    line1_->setAutoFillBackground(true);
 
     // Created before the keys so they lie underneath them.
     shape1_ = homeMarker(parent, keyboardLayout.shape1);
@@ -157,7 +137,7 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
     keyFont.setPointSizeF(keyboardLayout.keyPointSize);
     for (int i = 0; i < keyCount; ++i) {
         const KeyDef& k = keyTable[i];
-        auto* b = new QPushButton(QString::fromUtf8(k.legend), parent);
+        auto* b = new KeyCap(QString::fromUtf8(k.legend), parent);
         b->setGeometry(twips::rect(k.left, k.top, k.width, k.height));
         b->setFont(keyFont);
         if (i == backslashKey) {
@@ -167,7 +147,7 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
             b->setFont(backslashFont);
         }
         b->setFocusPolicy(Qt::NoFocus);
-        paintButton(b, keyColour(i));
+        b->setFace(keyColour(i));
         connect(b, &QPushButton::clicked, this, [this, i] { emit keyClicked(i); });
         cmd_[i] = b;
     }
@@ -180,17 +160,17 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
     legendFont.setBold(lblyubiLayout.bold);
     for (int i = 0; i < int(fingerStyles.size()); ++i) {
         const FingerStyle& s = fingerStyles[i];
-        auto* b = new QPushButton(QString::fromUtf8(s.caption), frame1_);
+        auto* b = new KeyCap(QString::fromUtf8(s.caption), frame1_);
         b->setGeometry(twips::rect(lblyubiLayout.left - keyboardLayout.frame1.left,
                                    s.legendTop - keyboardLayout.frame1.top, lblyubiLayout.width,
                                    lblyubiLayout.height));
         b->setFont(legendFont);
         b->setFocusPolicy(Qt::NoFocus);
-        paintButton(b, QColor(s.legendColour));
+        b->setFace(QColor(s.legendColour));
         lblyubi_[i] = b;
     }
 
-    cmdcolor_ = new QPushButton(parent);
+    cmdcolor_ = new KeyCap({}, parent);
     cmdcolor_->resize(twips::toPixels(cmdcolorLayout.width),
                       twips::toPixels(cmdcolorLayout.height));
     QFont tagFont(QString::fromUtf8(cmdcolorLayout.fontFamily));
@@ -198,12 +178,16 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
     tagFont.setBold(cmdcolorLayout.bold);
     cmdcolor_->setFont(tagFont);
     cmdcolor_->setFocusPolicy(Qt::NoFocus);
-    paintButton(cmdcolor_, std::nullopt);
     cmdcolor_->hide();
     connect(cmdcolor_, &QPushButton::clicked, this, &KeyboardWidgets::cmdcolorClicked);
 
     overlay_ = new FrameOverlay(guide, parent);
     raiseOverlays();
+}
+
+QPushButton* KeyboardWidgets::cmdcolor() const
+{
+    return cmdcolor_;
 }
 
 void KeyboardWidgets::refreshFrames()
@@ -213,7 +197,7 @@ void KeyboardWidgets::refreshFrames()
 
 void KeyboardWidgets::applyColor(const ColorTag& tag)
 {
-    paintButton(cmdcolor_, tag.background);
+    cmdcolor_->setFace(tag.background);
     cmdcolor_->setText(tag.caption);
     cmdcolor_->move(twips::toPixels(tag.left), twips::toPixels(tag.top));
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 
+class KeyCap;
 class KeyGuide;
 class QFrame;
 class QGroupBox;
@@ -47,7 +48,7 @@ public:
 
     QPushButton* cmd(int i) const { return cmd_.at(i); }
     QPushButton* lblyubi(int i) const { return lblyubi_.at(i); }
-    QPushButton* cmdcolor() const { return cmdcolor_; }
+    QPushButton* cmdcolor() const;
     QGroupBox* Frame1() const { return frame1_; }
     QFrame* Line1() const { return line1_; }
     QFrame* Shape1() const { return shape1_; }
@@ -72,7 +73,7 @@ signals:
 private:
     std::array<QPushButton*, keyCount> cmd_{};
     std::array<QPushButton*, 4> lblyubi_{};
-    QPushButton* cmdcolor_ = nullptr;
+    KeyCap* cmdcolor_ = nullptr;
     QGroupBox* frame1_ = nullptr;
     QFrame* line1_ = nullptr;
     QFrame* shape1_ = nullptr;

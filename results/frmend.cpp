@@ -1,7 +1,7 @@
 #include "results/frmend.h"
 
 #include "results/levelnames.h"
-#include "ui/barchart.h"
+#include "results/resultschart.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/placement.h"
@@ -102,7 +102,7 @@ struct frmend::Controls {
     QPointer<QLabel> lblpoint;
     std::array<QPointer<QLabel>, History::levels> lbltokuten;
     std::array<QPointer<QLabel>, History::levels> lbldate;
-    QPointer<BarChart> chart;
+    std::unique_ptr<ResultsChart> chart; // none when its library cannot be loaded
     QPointer<QPushButton> cmdtokuten;
     QPointer<QPushButton> cmdmiss;
     QPointer<QPushButton> cmdsokudo;
@@ -200,10 +200,14 @@ void frmend::build()
                      {place::dateLeft, top, place::dateWidth, place::panelHeight}, points::panel);
     }
 
-    c.chart = new BarChart(w);
-    c.chart->setObjectName(QStringLiteral("chart"));
-    c.chart->setGeometry(place::chart.pixels());
-    c.chart->setTitle(caption::scoreChart);
+    c.chart = ResultsChart::make(w);
+    if (c.chart) {
+        c.chart->widget()->setObjectName(QStringLiteral("chart"));
+        c.chart->widget()->setGeometry(place::chart.pixels());
+        c.chart->setTitle(caption::scoreChart);
+    } else {
+        qWarning("dovanel: the chart library could not be loaded");
+    }
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
     auto addButton = [&](const char* name, const QString& text, const Twips& at, int mode) {
@@ -268,7 +272,7 @@ void frmend::scoreRun(const FinishedRun& run)
 
 void frmend::showChart(int mode)
 {
-    BarChart::Table table{};
+    ResultsChart::Table table{};
     const auto& rows = history_.histdata();
     for (int r = 0; r < History::rows; ++r) {
         const History::Row& row = rows[r];
@@ -277,13 +281,14 @@ void frmend::showChart(int mode)
                                                    : row.score;
         table[r] = {figure, figure};
     }
-    Controls& c = *controls_;
-    c.chart->setData(table);
-    setrow();
-    c.chart->setTitle(mode == MissChart    ? caption::missChart
-                      : mode == SpeedChart ? caption::speedChart
-                                           : caption::scoreChart);
     chartmode_ = mode;
+    ResultsChart* chart = controls_->chart.get();
+    if (!chart) return;
+    chart->setData(table);
+    setrow();
+    chart->setTitle(mode == MissChart    ? caption::missChart
+                    : mode == SpeedChart ? caption::speedChart
+                                         : caption::scoreChart);
 }
 
 void frmend::setrow()

@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-class BarChart;
 class Clock;
 class SettingsStore;
 

@@ -3,8 +3,9 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev \
-qt6-multimedia-dev libqt6sql6-sqlite libxcb-xkb-dev fonts-ipafont-gothic fonts-dejavu-core xvfb \
-xauth xdotool x11-xkb-utils dpkg-dev file appstream desktop-file-utils ${DOVANEL_EXTRA:-}"
+libqt6sql6-sqlite libxcb-xkb-dev libcanberra0 fonts-ipafont-gothic fonts-dejavu-core xvfb \
+xauth xdotool x11-xkb-utils libxcb1-dev libxcb-xtest0-dev libxcb-damage0-dev dpkg-dev file \
+appstream desktop-file-utils ${DOVANEL_EXTRA:-}"
 
 missing=""
 for p in $packages; do

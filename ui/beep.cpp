@@ -1,91 +1,115 @@
 #include "ui/beep.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QSoundEffect>
-#include <QStandardPaths>
-#include <QUrl>
-#include <QtEndian>
-#include <cmath>
+#include <cstdint>
+#include <dlfcn.h>
+#include <memory>
 
 namespace {
 
-// A soft 880 Hz tone of 70 ms with short fades, as 16-bit mono PCM.
-QByteArray toneWav()
-{
-    constexpr int rate = 22050;
-    constexpr int samples = rate * 70 / 1000;
-    constexpr int fade = rate * 8 / 1000;
-    QByteArray pcm(samples * 2, '\0');
-    for (int i = 0; i < samples; ++i) {
-        double envelope = 1.0;
-        if (i < fade) envelope = double(i) / fade;
-        if (samples - i < fade) envelope = double(samples - i) / fade;
-        const double value = 0.35 * envelope * std::sin(2.0 * M_PI * 880.0 * i / rate);
-        qToLittleEndian<qint16>(static_cast<qint16>(value * 32767), pcm.data() + 2 * i);
-    }
-    QByteArray wav;
-    auto put32 = [&wav](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto put16 = [&wav](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    wav.append("RIFF");
-    put32(36 + pcm.size());
-    wav.append("WAVEfmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(rate);
-    put32(rate * 2);
-    put16(2);
-    put16(16);
-    wav.append("data");
-    put32(pcm.size());
-    wav.append(pcm);
-    return wav;
-}
+// libcanberra's C interface, declared here rather than linked: the library is opened at the
+// first wrong key, and a system without it still has the platform bell.
+struct ca_context;
 
-QString toneFile()
+class EventSound {
+public:
+    // Null when the library or a sound context cannot be had. The library stays loaded:
+    // its sound backends keep threads of their own.
+    static std::unique_ptr<EventSound> open()
+    {
+        void* library = dlopen("libcanberra.so.0", RTLD_LAZY | RTLD_LOCAL);
+        if (!library) return nullptr;
+        const auto create = reinterpret_cast<Create>(dlsym(library, "ca_context_create"));
+        const auto changeProps =
+            reinterpret_cast<ChangeProps>(dlsym(library, "ca_context_change_props"));
+        std::unique_ptr<EventSound> sound(new EventSound);
+        sound->destroy_ = reinterpret_cast<Destroy>(dlsym(library, "ca_context_destroy"));
+        sound->play_ = reinterpret_cast<Play>(dlsym(library, "ca_context_play"));
+        if (!create || !changeProps || !sound->destroy_ || !sound->play_ ||
+            create(&sound->context_) != 0)
+            return nullptr;
+        changeProps(sound->context_, "application.name", "dovanel", "application.id",
+                    "io.github.dovanel", nullptr);
+        return sound;
+    }
+
+    ~EventSound()
+    {
+        if (context_) destroy_(context_);
+    }
+
+    bool playBell()
+    {
+        return play_(context_, 0, "event.id", "bell", "event.description", "wrong key", nullptr) ==
+               0;
+    }
+
+private:
+    using Create = int (*)(ca_context**);
+    using Destroy = int (*)(ca_context*);
+    using ChangeProps = int (*)(ca_context*, ...);
+    using Play = int (*)(ca_context*, std::uint32_t, ...);
+
+    EventSound() = default;
+
+    ca_context* context_ = nullptr;
+    Destroy destroy_ = nullptr;
+    Play play_ = nullptr;
+};
+
+void platformBell()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
-    const QString path = dir + QStringLiteral("/dovanel-beep.wav");
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(toneWav());
-    return path;
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
 } // namespace
 
-SoundBeep::SoundBeep() = default;
-SoundBeep::~SoundBeep() = default;
-
-void SoundBeep::preload()
+SoundBeep::~SoundBeep()
 {
-    if (effect_ || failed_) return;
-    effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(toneFile()));
-    effect_->setVolume(0.8f);
+    if (!player_.joinable()) return;
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_one();
+    player_.join();
 }
 
 void SoundBeep::beep()
 {
-    preload();
-    // QSoundEffect plays asynchronously, so a beep never holds up the next key.
-    if (effect_ && effect_->status() != QSoundEffect::Error && effect_->isLoaded()) {
-        effect_->play();
-        return;
+    {
+        std::lock_guard lock(mutex_);
+        if (failed_) {
+            QApplication::beep();
+            return;
+        }
+        ++pending_;
     }
-    if (effect_ && effect_->status() == QSoundEffect::Error) {
-        failed_ = true;
-        effect_.reset();
+    if (!player_.joinable()) player_ = std::thread([this] { play(); });
+    wake_.notify_one();
+}
+
+// The player thread: opens the sound system and plays one bell for every wrong key. Once it
+// fails (no library, no server or device, event sounds switched off) the platform bell
+// answers instead, without asking the sound system again.
+void SoundBeep::play()
+{
+    std::unique_ptr<EventSound> sound = EventSound::open();
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return quit_ || pending_ > 0; });
+        if (quit_) return;
+        --pending_;
+        lock.unlock();
+        const bool played = sound && sound->playBell();
+        lock.lock();
+        if (!played) {
+            failed_ = true;
+            for (int bells = pending_ + 1; bells > 0; --bells)
+                platformBell();
+            pending_ = 0;
+            return;
+        }
     }
-    QApplication::beep();
 }

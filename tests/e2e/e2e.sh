@@ -80,6 +80,7 @@ gone "レベルの選択" || fail "the level dialog stayed open"
 sleep 0.3 # the main window's first tick puts the caret in line 1
 typein dovanel "x$block" # one wrong key first
 window "結果" >/dev/null || fail "no results window after the block"
+grep -q '/dovanel-chart\.so$' "/proc/$app/maps" || fail "the chart library was not loaded"
 [ "$(setting miss '1%U56DE%U76EE')" = 5 ] || fail "1 miss in 21 keys is not stored as 5 %"
 [ "$(setting maxtokuten 2)" = "$(setting tokuten '1%U56DE%U76EE')" ] || fail "no best for level 2"
 

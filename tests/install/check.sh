@@ -17,6 +17,7 @@ prefix="$tmp/pre fix'q"
 cmake --install "$build" --prefix "$prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log" >&2 && exit 1; }
 share=$prefix/share
 check "program installed" [ -x "$prefix/libexec/dovanel" ]
+check "chart library beside the program" [ -f "$prefix/libexec/dovanel-chart.so" ]
 for f in beginner.txt middle.txt advance.txt help/index.html; do
     check "$f installed" cmp -s "$source/data/$f" "$share/dovanel/$f"
 done
@@ -47,7 +48,8 @@ check "second start: nothing else written" [ "$(ls -A "$work" | wc -l)" -eq 3 ]
 (cd "$build" && cpack -G DEB -B "$tmp/deb") >"$tmp/log" 2>&1 || { cat "$tmp/log" >&2 && exit 1; }
 deb=$(ls "$tmp/deb"/dovanel_"$version"_*.deb) || exit 1
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in fonts-ipafont-gothic qt6-qpa-plugins libqt6sql6-sqlite libqt6widgets6 libqt6charts6; do
+for dep in fonts-ipafont-gothic qt6-qpa-plugins libqt6sql6-sqlite libcanberra0 libqt6widgets6 \
+    libqt6charts6; do
     check "depends on $dep" sh -c 'echo "$1" | grep -q "\(^\|, \)$2\b"' sh "$depends" "$dep"
 done
 dpkg-deb -x "$deb" "$tmp/root"

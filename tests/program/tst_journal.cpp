@@ -3,7 +3,7 @@
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
 #include "journal/journalstore.h"
-#include "journal/progresschart.h"
+#include "journal/journalchart.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeyboard.h"
 #include "keyboard/keytable.h"

@@ -1,0 +1,10 @@
+#include "journal/journalchart.h"
+
+#include "ui/chartlibrary.h"
+
+JournalChart* JournalChart::make(QWidget* parent)
+{
+    using Make = JournalChart* (*)(QWidget*);
+    const auto make = reinterpret_cast<Make>(chartlibrary::entry("dovanel_make_journal_chart"));
+    return make ? make(parent) : nullptr;
+}

@@ -1,0 +1,39 @@
+// The chart library: the results chart on Qt Charts, loaded at the first results window.
+#include "results/resultschart.h"
+#include "ui/barchart.h"
+
+#include <QPointer>
+
+namespace {
+
+static_assert(std::is_same_v<ResultsChart::Table, BarChart::Table>);
+
+class BarChartPanel : public ResultsChart {
+public:
+    explicit BarChartPanel(QWidget* parent) : chart_(new BarChart(parent)) {}
+
+    QWidget* widget() const override { return chart_; }
+    void setData(const Table& table) override
+    {
+        if (chart_) chart_->setData(table);
+    }
+    void setTitle(const QString& title) override
+    {
+        if (chart_) chart_->setTitle(title);
+    }
+    void setRowLabel(int row, const QString& label) override
+    {
+        if (chart_) chart_->setRowLabel(row, label);
+    }
+
+private:
+    // The window owns the widget and may delete it first.
+    QPointer<BarChart> chart_;
+};
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT ResultsChart* dovanel_make_results_chart(QWidget* parent)
+{
+    return new BarChartPanel(parent);
+}

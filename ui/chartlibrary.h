@@ -1,0 +1,11 @@
+#pragma once
+
+// The charts (Qt Charts, with OpenGL behind it) live in a library of their own beside the
+// program, opened when a window first shows a chart, so none of it is loaded at start.
+namespace chartlibrary {
+
+// The library's entry point of that name: found among what is already loaded (the tests
+// link the charts in), else in dovanel-chart.so, opened once and kept. Null when missing.
+void* entry(const char* name);
+
+} // namespace chartlibrary
