@@ -23,14 +23,21 @@ QString SettingsStore::read(const QString& section, const QString& key,
 
 void SettingsStore::write(const QString& section, const QString& key, const QString& text)
 {
-    if (tryWrite(section, key, text) || failureReported_) return;
+    medium_.setValue(fold(section), fold(key), text);
+    if (batches_ == 0) writeOut();
+}
+
+void SettingsStore::writeOut()
+{
+    if (medium_.sync() || failureReported_) return;
     failureReported_ = true;
     if (reportWriteFailure) reportWriteFailure();
 }
 
 bool SettingsStore::tryWrite(const QString& section, const QString& key, const QString& text)
 {
-    return medium_.setValue(fold(section), fold(key), text);
+    medium_.setValue(fold(section), fold(key), text);
+    return medium_.sync();
 }
 
 bool SettingsStore::readFlag(const QString& section, const QString& key, bool fallback) const

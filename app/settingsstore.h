@@ -11,11 +11,28 @@ public:
     explicit SettingsStore(SettingsMedium& medium) : medium_(medium) {}
 
     QString read(const QString& section, const QString& key, const QString& fallback) const;
-    // A write that could not be kept calls the failure report, once per program execution.
+    // Written out at once, or with the batch it belongs to. A write that could not be kept
+    // calls the failure report, once per program execution.
     void write(const QString& section, const QString& key, const QString& text);
     // For writes nobody needs to hear about; false when the value could not be kept.
     bool tryWrite(const QString& section, const QString& key, const QString& text);
     std::function<void()> reportWriteFailure;
+
+    // The writes made while a batch lives reach the file together when it ends: one result
+    // sets some thirty values, each of which would otherwise rewrite and sync the file.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store) : store_(store) { ++store_.batches_; }
+        ~Batch()
+        {
+            if (--store_.batches_ == 0) store_.writeOut();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        SettingsStore& store_;
+    };
 
     // "0" is off, any other number on; a text that is no number gives the fallback.
     bool readFlag(const QString& section, const QString& key, bool fallback) const;
@@ -28,6 +45,9 @@ public:
     static QString singleText(float value);
 
 private:
+    void writeOut();
+
     SettingsMedium& medium_;
+    int batches_ = 0;
     bool failureReported_ = false;
 };

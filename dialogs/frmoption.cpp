@@ -125,6 +125,7 @@ void frmoption::cmdset_Click()
 {
     if (!isOpen()) return;
     apply();
+    const SettingsStore::Batch batch(settings_);
     settings_.writeFlag(settingkeys::options, settingkeys::skipspace, flgspace);
     settings_.writeFlag(settingkeys::options, settingkeys::color, flgcolor);
     close();

@@ -1,5 +1,7 @@
 #include "results/frmend.h"
 
+#include "app/settingsstore.h"
+
 #include "results/levelnames.h"
 #include "results/resultschart.h"
 #include "ui/clock.h"
@@ -109,7 +111,7 @@ struct frmend::Controls {
 };
 
 frmend::frmend(ResultsHost& host, SettingsStore& store, Clock& clock)
-    : host_(host), clock_(clock), history_(store)
+    : host_(host), store_(store), clock_(clock), history_(store)
 {
 }
 
@@ -257,6 +259,7 @@ void frmend::load()
 
 void frmend::scoreRun(const FinishedRun& run)
 {
+    const SettingsStore::Batch batch(store_);
     history_.beginResult();
     score_ = scoring::score(run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt);
     scoredSerial_ = run.serial;

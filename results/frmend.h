@@ -51,6 +51,7 @@ private:
     void chartButton(int mode);
 
     ResultsHost& host_;
+    SettingsStore& store_;
     Clock& clock_;
     History history_;
     int chartmode_ = ScoreChart;

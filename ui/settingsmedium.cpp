@@ -47,11 +47,14 @@ std::optional<QString> IniSettingsMedium::value(const QString& section, const QS
     return text(v);
 }
 
-bool IniSettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
+void IniSettingsMedium::setValue(const QString& section, const QString& key, const QString& text)
 {
     if (damagedCopyPending_) keepDamagedCopy();
     settings_->setValue(path(section, key), text);
-    // Written at once, so a crash later in the session keeps the results so far.
+}
+
+bool IniSettingsMedium::sync()
+{
     settings_->sync();
     return written();
 }

@@ -14,8 +14,10 @@ class SettingsMedium {
 public:
     virtual ~SettingsMedium() = default;
     virtual std::optional<QString> value(const QString& section, const QString& key) const = 0;
-    // False when the value could not be kept for good (it still reads back in this session).
-    virtual bool setValue(const QString& section, const QString& key, const QString& text) = 0;
+    // Kept at once for this session; for good only once written out.
+    virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
+    // Writes out what was set; false when it could not be kept for good.
+    virtual bool sync() = 0;
 };
 
 // The user's INI file: $XDG_CONFIG_HOME/dovanel/dovanel.ini.
@@ -26,7 +28,8 @@ public:
     ~IniSettingsMedium() override;
 
     std::optional<QString> value(const QString& section, const QString& key) const override;
-    bool setValue(const QString& section, const QString& key, const QString& text) override;
+    void setValue(const QString& section, const QString& key, const QString& text) override;
+    bool sync() override;
 
     QString fileName() const;
 

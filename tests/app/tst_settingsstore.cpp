@@ -102,8 +102,9 @@ private slots:
         IniSettingsMedium medium(path);
         SettingsStore store(medium);
         store.read("maxtokuten", "1", "");
-        QVERIFY(!QFile::exists(path + ".damaged"));         // reading alone changes nothing
-        QVERIFY(medium.setValue("tokuten", "1回目", "10")); // the damage does not hide success
+        QVERIFY(!QFile::exists(path + ".damaged")); // reading alone changes nothing
+        medium.setValue("tokuten", "1回目", "10");
+        QVERIFY(medium.sync()); // the damage does not hide success
         QFile copy(path + ".damaged");
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), damaged);
@@ -116,7 +117,8 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         IniSettingsMedium medium(dir.filePath("notadir/dovanel.ini"));
-        QVERIFY(!medium.setValue("settings", "mainleft", "100")); // said, not hidden
+        medium.setValue("settings", "mainleft", "100");
+        QVERIFY(!medium.sync()); // said, not hidden
         SettingsStore store(medium);
         QCOMPARE(store.read("Settings", "MainLeft", "none"), QString("100"));
     }

@@ -94,6 +94,7 @@ private slots:
         QVERIFY(s.messages.shown.isEmpty());
         finishRun(s, 0.0f, 30.0f);
         QApplication::processEvents(); // said once the results are on screen
+        QCOMPARE(s.settings.syncs, 1); // the whole result written out together
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown[0].text, QString("dovanel.iniを書き込めません"));
         QCOMPARE(s.messages.shown[0].title, QString("エラー"));

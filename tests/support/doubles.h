@@ -60,14 +60,19 @@ public:
         const auto it = values.constFind(section + u'/' + key);
         return it == values.constEnd() ? std::nullopt : std::optional<QString>(*it);
     }
-    bool setValue(const QString& section, const QString& key, const QString& text) override
+    void setValue(const QString& section, const QString& key, const QString& text) override
     {
         values.insert(section + u'/' + key, text);
+    }
+    bool sync() override
+    {
+        ++syncs;
         return !failWrites;
     }
 
     QMap<QString, QString> values; // "section/key" -> text
     bool failWrites = false;       // as a full disk: values are kept, but reported lost
+    int syncs = 0;
 };
 
 // Records what was shown and answers questions from a script. `whileOpen` stands for the
