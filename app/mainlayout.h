@@ -12,7 +12,6 @@ inline constexpr int clientWidth = 15240;
 inline constexpr int clientHeight = 10710;
 inline const QString caption = identity::title;
 
-inline constexpr int lines = 5;
 
 // Practice line i and, directly under it, its input box.
 inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;

@@ -49,7 +49,7 @@ void mainwindow::buildControls()
     QFont lineFont(fonts::gothic);
     lineFont.setPixelSize(mainlayout::linePixelSize);
     lineFont.setStyleHint(QFont::Monospace);
-    for (int i = 0; i < mainlayout::lines; ++i) {
+    for (int i = 0; i < blockLines; ++i) {
         auto* label = new QLabel(client);
         label->setGeometry(twips::rect(mainlayout::lblinLeft,
                                        mainlayout::lblinTop + mainlayout::linePitch * i,
@@ -90,7 +90,7 @@ void mainwindow::buildControls()
     keyboard_->raiseOverlays();
 
     setTabOrder(txtin_[0], txtin_[1]);
-    for (int i = 1; i + 1 < mainlayout::lines; ++i)
+    for (int i = 1; i + 1 < blockLines; ++i)
         setTabOrder(txtin_[i], txtin_[i + 1]);
 }
 
@@ -127,7 +127,7 @@ void mainwindow::Form_Load()
     guide.resetForLoad();
     keyboard_->refreshFrames();
     run.resetForLoad();
-    for (int i = 0; i < mainlayout::lines; ++i) {
+    for (int i = 0; i < blockLines; ++i) {
         lblin_[i]->clear();
         txtin_[i]->clear();
     }
@@ -156,7 +156,7 @@ void mainwindow::loadText()
         run.flgnotext = true;
         return;
     }
-    for (int i = 0; i < mainlayout::lines; ++i)
+    for (int i = 0; i < blockLines; ++i)
         lblin_[i]->setText(run.linetext[i]);
 }
 
@@ -281,7 +281,7 @@ void mainwindow::mnuHelpAbout_Click()
 
 void mainwindow::focusCurrentLine()
 {
-    if (run.nowcnt <= 4) txtin_[run.nowcnt]->setFocus(Qt::OtherFocusReason);
+    if (!run.isDone()) txtin_[run.nowcnt]->setFocus(Qt::OtherFocusReason);
 }
 
 bool mainwindow::colorTagVisible() const
@@ -297,9 +297,8 @@ void mainwindow::round(int inputcode)
 
 void mainwindow::Color()
 {
-    const int line = std::min<int>(run.nowcnt, 4);
-    if (const auto tag = ::Color(guide.Index, run.nowcnt, run.pos, mainlayout::txtinLeft,
-                                 mainlayout::txtinTop + mainlayout::linePitch * line))
+    if (const auto tag =
+            ::Color(guide.Index, run.nowcnt, run.pos, txtinLeft(run.nowcnt), txtinTop(run.nowcnt)))
         keyboard_->applyColor(*tag);
 }
 
@@ -317,7 +316,7 @@ void mainwindow::txtin_KeyUp(int)
 
 void mainwindow::txtin_Click(int index)
 {
-    if (!run.flgnotext && run.nowcnt <= 4 && index != run.nowcnt) focusCurrentLine();
+    if (!run.flgnotext && !run.isDone() && index != run.nowcnt) focusCurrentLine();
 }
 
 // What the judging asks of the window

@@ -105,8 +105,8 @@ private:
 
     Program& program_;
     TypingEngine engine_;
-    std::array<InputBox*, 5> txtin_{};
-    std::array<QLabel*, 5> lblin_{};
+    std::array<InputBox*, blockLines> txtin_{};
+    std::array<QLabel*, blockLines> lblin_{};
     QLabel* lbltime_ = nullptr;
     KeyboardWidgets* keyboard_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typing/runstate.h"
+
 #include <QColor>
 #include <QString>
 #include <QtGlobal>
@@ -16,15 +18,12 @@ struct ColorTag {
 struct ColorTagLayout {
     int width;
     int height;
-    const char* fontFamily;
-    double pointSize;
-    bool bold;
-    int offset;   // from the input line's left edge to the tag at position 0
-    int step;     // per character
-    int lastLine; // tags are shown on input lines 0..lastLine only
+    double pointSize; // bold, in the proportional gothic
+    int offset;       // from the input line's left edge to the tag at position 0
+    int step;         // per character
+    int lastLine;     // tags are shown on input lines 0..lastLine only
 };
-inline constexpr ColorTagLayout cmdcolorLayout{495, 375, "ＭＳ Ｐゴシック", 11.25, true, 50,
-                                               165, 4};
+inline constexpr ColorTagLayout cmdcolorLayout{495, 375, 11.25, 50, 165, blockLines - 1};
 
 // The typing window's input lines txtin(i), in twips.
 struct TxtinLayout {

@@ -30,11 +30,9 @@ struct LegendButtonLayout {
     int left;
     int width;
     int height;
-    const char* fontFamily;
-    double pointSize;
-    bool bold;
+    double pointSize; // bold, in the proportional gothic
 };
-inline constexpr LegendButtonLayout lblyubiLayout{240, 1095, 495, "ＭＳ Ｐゴシック", 9.75, true};
+inline constexpr LegendButtonLayout lblyubiLayout{240, 1095, 495, 9.75};
 
 // The key colour for a finger; nullopt for keys left on the plain button face.
 std::optional<QColor> fingerKeyColour(Finger finger);

@@ -3,6 +3,7 @@
 #include "keyboard/fingercolours.h"
 #include "keyboard/keycap.h"
 #include "keyboard/keyguide.h"
+#include "ui/fonts.h"
 #include "ui/twips.h"
 
 #include <QEvent>
@@ -14,9 +15,7 @@
 
 namespace {
 
-struct Box {
-    int left, top, width, height;
-};
+using twips::Box;
 
 // Window parts other than the keys, in twips of the main window.
 struct KeyboardLayout {
@@ -42,16 +41,9 @@ constexpr KeyboardLayout keyboardLayout{
     qRgb(0, 0, 0),
 };
 
-QRect pixels(const Box& b)
+void homeMarker(QWidget* parent, const Box& box)
 {
-    return twips::rect(b.left, b.top, b.width, b.height);
-}
-
-QFrame* homeMarker(QWidget* parent, const Box& box)
-{
-    auto* f = new HomeMarker(parent);
-    f->setGeometry(pixels(box));
-    return f;
+    (new HomeMarker(parent))->setGeometry(box.pixels());
 }
 
 QPointF px(float x, float y)
@@ -117,24 +109,21 @@ void FrameOverlay::paintEvent(QPaintEvent*)
     }
 }
 
-KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
-                                 const QString& keyFontFamily)
-    : QObject(parent)
+KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide) : QObject(parent)
 {
-    line1_ = new QFrame(parent);
-    line1_->setGeometry(pixels(keyboardLayout.line1));
-    line1_->setFocusPolicy(Qt::NoFocus);
-    QPalette rule = line1_->palette();
+    auto* line1 = new QFrame(parent);
+    line1->setGeometry(keyboardLayout.line1.pixels());
+    line1->setFocusPolicy(Qt::NoFocus);
+    QPalette rule = line1->palette();
     rule.setColor(QPalette::Window, QColor(keyboardLayout.ruleColour));
-    line1_->setPalette(rule);
-    line1_->setAutoFillBackground(true);
+    line1->setPalette(rule);
+    line1->setAutoFillBackground(true);
 
     // Created before the keys so they lie underneath them.
-    shape1_ = homeMarker(parent, keyboardLayout.shape1);
-    shape2_ = homeMarker(parent, keyboardLayout.shape2);
+    homeMarker(parent, keyboardLayout.shape1);
+    homeMarker(parent, keyboardLayout.shape2);
 
-    QFont keyFont(keyFontFamily);
-    keyFont.setPointSizeF(keyboardLayout.keyPointSize);
+    const QFont keyFont = fonts::design(fonts::gothic, keyboardLayout.keyPointSize);
     for (int i = 0; i < keyCount; ++i) {
         const KeyDef& k = keyTable[i];
         auto* b = new KeyCap(QString::fromUtf8(k.legend), parent);
@@ -143,7 +132,7 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
         if (i == backslashKey) {
             // Japanese fonts draw the backslash as a yen sign; this keycap shows a real one.
             QFont backslashFont = keyFont;
-            backslashFont.setFamilies({QStringLiteral("DejaVu Sans Mono"), keyFontFamily});
+            backslashFont.setFamilies({QStringLiteral("DejaVu Sans Mono"), fonts::gothic});
             b->setFont(backslashFont);
         }
         b->setFocusPolicy(Qt::NoFocus);
@@ -152,15 +141,14 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
         cmd_[i] = b;
     }
 
-    frame1_ = new QGroupBox(QString::fromUtf8(keyboardLayout.frame1Caption), parent);
-    frame1_->setGeometry(pixels(keyboardLayout.frame1));
-    frame1_->setFocusPolicy(Qt::NoFocus);
-    QFont legendFont(QString::fromUtf8(lblyubiLayout.fontFamily));
-    legendFont.setPointSizeF(lblyubiLayout.pointSize);
-    legendFont.setBold(lblyubiLayout.bold);
+    auto* frame1 = new QGroupBox(QString::fromUtf8(keyboardLayout.frame1Caption), parent);
+    frame1->setGeometry(keyboardLayout.frame1.pixels());
+    frame1->setFocusPolicy(Qt::NoFocus);
+    const QFont legendFont =
+        fonts::design(fonts::proportionalGothic, lblyubiLayout.pointSize, true);
     for (int i = 0; i < int(fingerStyles.size()); ++i) {
         const FingerStyle& s = fingerStyles[i];
-        auto* b = new KeyCap(QString::fromUtf8(s.caption), frame1_);
+        auto* b = new KeyCap(QString::fromUtf8(s.caption), frame1);
         b->setGeometry(twips::rect(lblyubiLayout.left - keyboardLayout.frame1.left,
                                    s.legendTop - keyboardLayout.frame1.top, lblyubiLayout.width,
                                    lblyubiLayout.height));
@@ -173,10 +161,7 @@ KeyboardWidgets::KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
     cmdcolor_ = new KeyCap({}, parent);
     cmdcolor_->resize(twips::toPixels(cmdcolorLayout.width),
                       twips::toPixels(cmdcolorLayout.height));
-    QFont tagFont(QString::fromUtf8(cmdcolorLayout.fontFamily));
-    tagFont.setPointSizeF(cmdcolorLayout.pointSize);
-    tagFont.setBold(cmdcolorLayout.bold);
-    cmdcolor_->setFont(tagFont);
+    cmdcolor_->setFont(fonts::design(fonts::proportionalGothic, cmdcolorLayout.pointSize, true));
     cmdcolor_->setFocusPolicy(Qt::NoFocus);
     cmdcolor_->hide();
     connect(cmdcolor_, &QPushButton::clicked, this, &KeyboardWidgets::cmdcolorClicked);

@@ -10,8 +10,6 @@
 
 class KeyCap;
 class KeyGuide;
-class QFrame;
-class QGroupBox;
 class QPushButton;
 
 // Draws the visible lines of a KeyGuide's frames over the whole window. It lets every mouse
@@ -41,18 +39,12 @@ private:
 class KeyboardWidgets : public QObject {
     Q_OBJECT
 public:
-    // `guide` must outlive the widgets. The key font family is looked up through the
-    // application's font substitutions.
-    KeyboardWidgets(QWidget* parent, const KeyGuide& guide,
-                    const QString& keyFontFamily = QStringLiteral("ＭＳ ゴシック"));
+    // `guide` must outlive the widgets.
+    KeyboardWidgets(QWidget* parent, const KeyGuide& guide);
 
     QPushButton* cmd(int i) const { return cmd_.at(i); }
     QPushButton* lblyubi(int i) const { return lblyubi_.at(i); }
     QPushButton* cmdcolor() const;
-    QGroupBox* Frame1() const { return frame1_; }
-    QFrame* Line1() const { return line1_; }
-    QFrame* Shape1() const { return shape1_; }
-    QFrame* Shape2() const { return shape2_; }
     FrameOverlay* overlay() const { return overlay_; }
 
     // Redraw the frames after KeyGuide::round().
@@ -74,9 +66,5 @@ private:
     std::array<QPushButton*, keyCount> cmd_{};
     std::array<QPushButton*, 4> lblyubi_{};
     KeyCap* cmdcolor_ = nullptr;
-    QGroupBox* frame1_ = nullptr;
-    QFrame* line1_ = nullptr;
-    QFrame* shape1_ = nullptr;
-    QFrame* shape2_ = nullptr;
     FrameOverlay* overlay_ = nullptr;
 };
