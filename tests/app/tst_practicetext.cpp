@@ -151,10 +151,6 @@ private slots:
     }
 };
 
-int runPracticeTextTests(int argc, char** argv)
-{
-    PracticeTextTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(PracticeTextTest)
 
 #include "tst_practicetext.moc"

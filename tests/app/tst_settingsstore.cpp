@@ -124,10 +124,6 @@ private slots:
     }
 };
 
-int runSettingsStoreTests(int argc, char** argv)
-{
-    SettingsStoreTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(SettingsStoreTest)
 
 #include "tst_settingsstore.moc"

@@ -1,11 +1,11 @@
 #include "journal/frmjournal.h"
-#include "tests/support/doubles.h"
 #include "journal/journal.h"
+#include "journal/journalchart.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"
-#include "journal/journalchart.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeys.h"
+#include "tests/support/doubles.h"
 #include "ui/messagebox.h"
 
 #include <QComboBox>
@@ -180,13 +180,15 @@ private slots:
         JournalWindow* w = window.window();
         QCOMPARE(w->cbolevel->count(), 4);
         QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("中級"));
-        QVERIFY(w->lblempty->isVisible() && w->chart->widget()->isHidden() && !w->cmdcsv->isEnabled());
+        QVERIFY(w->lblempty->isVisible() && w->chart->widget()->isHidden() &&
+                !w->cmdcsv->isEnabled());
 
         journal.record(entry(0, 40)); // shown at once in the open window
         QCOMPARE(w->cbolevel->count(), 5);
         window.showLevel(0);
         QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("未選択"));
-        QVERIFY(w->lblempty->isHidden() && w->chart->widget()->isVisible() && w->cmdcsv->isEnabled());
+        QVERIFY(w->lblempty->isHidden() && w->chart->widget()->isVisible() &&
+                w->cmdcsv->isEnabled());
 
         QVERIFY(window.exportTo(dir.filePath("level0.csv")));
         QCOMPARE(bytes(dir.filePath("level0.csv")), journalcsv::runs({entry(0, 40).run}));

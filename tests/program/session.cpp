@@ -2,6 +2,7 @@
 
 #include "app/mainlayout.h"
 #include "dialogs/frmlevel.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 Session::Session()
 {
+    fonts::installSubstitutions(); // the real fonts' widths
     // A user reads a box for a while: every timer's interval passes meanwhile.
     messages.whileOpen = [this] { tickers.elapseAll(); };
     program = std::make_unique<Program>(platform, dir.path(), journalPath());

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/mainwindow.h"
-#include "tests/support/doubles.h"
 #include "app/program.h"
+#include "tests/support/doubles.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"

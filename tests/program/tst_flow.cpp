@@ -4,6 +4,7 @@
 #include "dialogs/frmoption.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
+#include "ui/barchart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -107,43 +108,57 @@ private slots:
         QCOMPARE(s.messages.shown.size(), 1); // once a program execution
     }
 
-    void theResultsAreScoredOnceAndItsKeysWork()
+    void theResultsWindowScoresEachRunOnceChartsItAndTakesItsKeys()
     {
         Session s;
         s.writeText("middle.txt", tiny);
         s.begin(2);
         finishRun(s, 100.0f, 160.004f);
-        QVERIFY(s.program->end->isOpen());
-        QCOMPARE(resultLabel(s, "lbltaketime")->text(), QString::fromUtf8("60秒"));
-        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString::fromUtf8("6文字/分"));
+        QCOMPARE(resultLabel(s, "lbltaketime")->text(), QString("60秒"));
+        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString("6文字/分"));
         QCOMPARE(s.run().taketime, 160.004f - 100.0f);
         QCOMPARE(s.settings.values.value("maxtokuten/2"), QString("6"));
-        QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
 
         // Closed and brought back by a key: the same run, not a second result.
         s.program->end->close();
         s.type("z");
         QVERIFY(s.program->end->isOpen());
         QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
-        QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString::fromUtf8("6文字/分"));
 
-        // "R" does nothing, "r" starts a new block of the same level.
-        QWidget* results = s.program->end->window();
-        QTest::keyClick(results, 'R', Qt::ShiftModifier);
-        QVERIFY(s.program->end->isOpen());
-        QTest::keyClick(results, 'r');
+        // "R" (Caps Lock) does nothing, "r" starts a new block of the same level.
+        QTest::keyClick(s.program->end->window(), 'R', Qt::ShiftModifier);
+        QTest::keyClick(s.program->end->window(), 'r');
         QVERIFY(!s.program->end->isOpen());
-        QCOMPARE(s.run().nowcnt, qint16(0));
         QVERIFY(s.main().txtin(0)->text().isEmpty());
         s.tick();
+        s.type("x"); // a miss: 1 in 7 keys
         finishRun(s, 10.0f, 40.0f);
-        QCOMPARE(s.program->end->history().resultcnt(), qint16(2));
+
+        // Ten rows from the first result on, labelled back from this one.
+        auto* chart = s.program->end->window()->findChild<BarChart*>("chart");
+        QCOMPARE(chart->categories().size(), 10);
+        QCOMPARE(chart->rowLabel(1), QString("1回前"));
+        QCOMPARE(chart->rowLabel(2), QString("今回"));
+        QCOMPARE(chart->rowLabel(3), QString());
+        // Each chart button shows its figure and hands the focus on; Enter presses it too.
+        const auto button = [&s](const char* name) {
+            return s.program->end->window()->findChild<QPushButton*>(name);
+        };
+        QVERIFY(QTest::qWaitForWindowActive(s.program->end->window()));
+        QCOMPARE(QApplication::focusWidget(), button("cmdmiss"));
+        QTest::keyClick(button("cmdmiss"), Qt::Key_Return);
+        QCOMPARE(chart->title(), QString("最近10回のミス率"));
+        QCOMPARE(chart->data()[1], (std::array<qint16, 2>{14, 14}));
+        QCOMPARE(QApplication::focusWidget(), button("cmdsokudo"));
+        QTest::keyClick(button("cmdsokudo"), Qt::Key_Space);
+        QCOMPARE(chart->title(), QString("最近10回の入力速度"));
+        QCOMPARE(QApplication::focusWidget(), button("cmdtokuten"));
+        QTest::mouseClick(button("cmdsokudo"), Qt::LeftButton); // already shown: nothing
+        QCOMPARE(s.program->end->chartmode(), int(frmend::SpeedChart));
 
         // "l": the level dialog opens at the next tick, not at once.
         QTest::keyClick(s.program->end->window(), 'l');
-        QVERIFY(!s.program->end->isOpen());
-        QVERIFY(!s.program->level->isOpen());
-        QVERIFY(s.main().Timer1->isActive());
+        QVERIFY(!s.program->end->isOpen() && !s.program->level->isOpen());
         s.tick();
         QVERIFY(s.program->level->isOpen());
     }
@@ -183,10 +198,6 @@ private slots:
     }
 };
 
-int runFlowTests(int argc, char** argv)
-{
-    FlowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(FlowTest)
 
 #include "tst_flow.moc"

@@ -2,8 +2,8 @@
 
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "journal/journalstore.h"
 #include "journal/journalchart.h"
+#include "journal/journalstore.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeyboard.h"
 #include "keyboard/keytable.h"
@@ -85,10 +85,6 @@ private slots:
     }
 };
 
-int runJournalTests(int argc, char** argv)
-{
-    JournalFlowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(JournalFlowTest)
 
 #include "tst_journal.moc"

@@ -173,10 +173,6 @@ private slots:
     }
 };
 
-int runStartupTests(int argc, char** argv)
-{
-    StartupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(StartupTest)
 
 #include "tst_startup.moc"

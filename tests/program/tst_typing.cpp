@@ -202,10 +202,6 @@ private slots:
     }
 };
 
-int runTypingTests(int argc, char** argv)
-{
-    TypingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TypingTest)
 
 #include "tst_typing.moc"

@@ -1,15 +1,11 @@
-#include "app/settingsstore.h"
-#include "tests/support/doubles.h"
 #include "app/settingkeys.h"
-#include "results/frmend.h"
+#include "app/settingsstore.h"
+#include "results/history.h"
+#include "results/scoring.h"
+#include "tests/support/doubles.h"
 #include "ui/barchart.h"
-#include "ui/clock.h"
 #include "ui/fonts.h"
-#include "ui/settingsmedium.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -22,52 +18,6 @@ BarChart::Table bothSeries(std::initializer_list<qint16> figures)
         table[r++] = {figure, figure};
     return table;
 }
-
-// One program's worth of results window, with its store; the rig is the window's host.
-struct Rig : ResultsHost {
-    FinishedRun finishedRun() const override { return run; }
-    int level() const override { return 1; }
-    void runScored(const Score& score) override { taketimes.append(score.taketime); }
-    void restartFromResults() override {}
-    void quitFromResults() override {}
-    void enableTimer1() override {}
-
-    FinishedRun run;
-    QList<float> taketimes;
-    MemorySettingsMedium medium;
-    SettingsStore store{medium};
-    SettableClock clock;
-    frmend end{*this, store, clock};
-
-    // A new run of `seconds`, then the results window for it.
-    void finishRun(float seconds, int mojicnt, int misscnt = 0, int inputcnt = 10)
-    {
-        run = {0, seconds, qint16(mojicnt), qint16(misscnt), qint16(inputcnt), run.serial + 1};
-        end.open();
-    }
-    void closeNow()
-    {
-        end.close(), QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    QString text(const QString& n) const { return end.window()->findChild<QLabel*>(n)->text(); }
-    QPushButton* button(const char* n) const { return end.window()->findChild<QPushButton*>(n); }
-    BarChart* chart() const { return end.window()->findChild<BarChart*>("chart"); }
-    QStringList rowLabels() const
-    {
-        QStringList labels;
-        for (int r = 1; r <= 10; ++r)
-            labels << chart()->rowLabel(r);
-        return labels;
-    }
-    QStringList shown() const // the figures, then the best-score panel
-    {
-        QStringList texts{text("lbltaketime"), text("lblmiss"), text("lblsokudo"),
-                          text("lblpoint")};
-        for (int i = 0; i < 4; ++i)
-            texts << text(QString("lbltokuten(%1)").arg(i)) << text(QString("lbldate(%1)").arg(i));
-        return texts;
-    }
-};
 
 } // namespace
 
@@ -166,19 +116,9 @@ private slots:
         store.write("maxtokuten", "3", "abc"); // hand-edited: shown, and beaten by any score
         QCOMPARE(history.bestPanel()[2].score, QString("abc"));
         QVERIFY(history.recordBest(3, 1, "2026/12/09"));
-
-        // The store holds the figures and the records only: refused bests write nothing.
-        medium.values.clear();
-        enter(history, 1);
-        QVERIFY(history.recordBest(4, 120, "2026/12/06"));
-        QVERIFY(!history.recordBest(2, -5, "2026/12/06"));
-        QVERIFY(!history.recordBest(0, 500, "2026/12/06")); // no level chosen
-        QSet<QString> expected{"maxtokuten/4", "date/4"};
-        for (int n = 1; n <= 10; ++n)
-            for (const char* section : {"tokuten", "miss", "sokudo"})
-                expected << QString(section) + "/" + settingkeys::slotKey(n);
-        const QStringList keys = medium.values.keys();
-        QCOMPARE(QSet<QString>(keys.begin(), keys.end()), expected);
+        QVERIFY(!history.recordBest(0, 500, "2026/12/06")); // no level chosen: no row for it
+        QCOMPARE(medium.values.keys(),
+                 (QStringList{"date/1", "date/3", "maxtokuten/1", "maxtokuten/3"}));
     }
 
     void chartKeepsEveryRowAndScales()
@@ -199,86 +139,6 @@ private slots:
         QCOMPARE(chart.valueAxisMin(), 0.0);
         chart.setData(bothSeries({-30000, 32767}));
         QVERIFY(chart.valueAxisMin() <= -30000 && chart.valueAxisMax() >= 32767);
-    }
-
-    void rowLabelsCountBack()
-    {
-        Rig rig;
-        for (int n = 1; n <= 12; ++n) {
-            rig.closeNow();
-            rig.finishRun(60.0f, 10 * n);
-            QCOMPARE(rig.chart()->categories().size(), 10); // bars keep their width from the first
-            if (n != 3) continue;
-            QCOMPARE(rig.rowLabels(), QStringList({"2回前", "1回前", "今回"}) + QStringList(7, ""));
-            QCOMPARE(rig.chart()->data(), bothSeries({10, 20, 30}));
-        }
-        QCOMPARE(rig.rowLabels(), (QStringList{"9回前", "8回前", "7回前", "6回前", "5回前", "4回前",
-                                               "3回前", "2回前", "1回前", "今回"}));
-        QCOMPARE(rig.chart()->data(), bothSeries({30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
-    }
-
-    void chartButtonsCycle()
-    {
-        Rig rig;
-        rig.finishRun(60.0f, 100, 1, 4); // miss 25, speed 100, points -75
-        rig.closeNow();
-        rig.finishRun(60.0f, 120, 0, 5); // miss 0, speed 120, points 120
-        QVERIFY(QTest::qWaitForWindowActive(rig.end.window()));
-        auto* cmdtokuten = rig.button("cmdtokuten");
-        auto* cmdmiss = rig.button("cmdmiss");
-        auto* cmdsokudo = rig.button("cmdsokudo");
-        QCOMPARE(QApplication::focusWidget(), cmdmiss);
-        // Each button shows its chart and hands the focus on to the next.
-        const struct {
-            QPushButton *button, *next;
-            const char* title;
-            BarChart::Table data;
-        } steps[]{{cmdmiss, cmdsokudo, "最近10回のミス率", bothSeries({25, 0})},
-                  {cmdsokudo, cmdtokuten, "最近10回の入力速度", bothSeries({100, 120})},
-                  {cmdtokuten, cmdmiss, "最近10回の得点", bothSeries({-75, 120})}};
-        for (const auto& step : steps) {
-            QTest::keyClick(step.button, Qt::Key_Space);
-            QCOMPARE(rig.chart()->title(), QString(step.title));
-            QCOMPARE(rig.chart()->data(), step.data);
-            QCOMPARE(rig.rowLabels()[0], QString("1回前"));
-            QCOMPARE(QApplication::focusWidget(), step.next);
-        }
-        // The chart already shown: the button does nothing and keeps the focus.
-        QTest::mouseClick(cmdtokuten, Qt::LeftButton);
-        QCOMPARE(rig.end.chartmode(), int(frmend::ScoreChart));
-        QCOMPARE(QApplication::focusWidget(), cmdtokuten);
-        QTest::keyClick(cmdtokuten, Qt::Key_Tab); // tab order: cmdmiss, cmdsokudo, cmdtokuten
-        QCOMPARE(QApplication::focusWidget(), cmdmiss);
-        QTest::keyClick(cmdmiss, Qt::Key_Return); // Enter presses a button as Space does
-        QCOMPARE(rig.end.chartmode(), int(frmend::MissChart));
-    }
-
-    void showsTheRunAndEntersItOnce()
-    {
-        Rig rig;
-        rig.clock.date = "2026/12/06";
-        rig.finishRun(60.0f, 100, 1, 10); // points 30, a first best
-        const QString none = "------", noDate = "----------";
-        const QStringList shown{"60秒", "10％", "100文字/分", "30点", "30", "2026/12/06",
-                                none,   noDate, none,         noDate, none, noDate};
-        QCOMPARE(rig.shown(), shown);
-        QCOMPARE(rig.chart()->title(), QString("最近10回の得点"));
-        const auto stored = rig.medium.values;
-        QWidget* window = rig.end.window();
-        rig.end.open(); // opening while open only brings the window forward
-        QCOMPARE(rig.end.window(), window);
-        rig.closeNow();
-        rig.clock.date = "2026/12/31";
-        rig.end.open(); // the same finished run again
-        QCOMPARE(rig.end.history().resultcnt(), qint16(1));
-        QCOMPARE(rig.medium.values, stored);
-        QCOMPARE(rig.taketimes, QList<float>{60.0f});
-        QCOMPARE(rig.shown(), shown);
-        QCOMPARE(rig.chart()->data(), bothSeries({30}));
-        rig.closeNow();
-        rig.finishRun(60.0f, 100, 1, 10); // a new run with the same figures counts
-        QCOMPARE(rig.end.history().resultcnt(), qint16(2));
-        QCOMPARE(rig.chart()->data(), bothSeries({30, 30}));
     }
 };
 
