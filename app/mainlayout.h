@@ -1,7 +1,6 @@
 #pragma once
 
 #include "keyboard/colorguide.h"
-#include "ui/programidentity.h"
 
 #include <QString>
 
@@ -10,8 +9,6 @@ namespace mainlayout {
 
 inline constexpr int clientWidth = 15240;
 inline constexpr int clientHeight = 10710;
-inline const QString caption = identity::title;
-
 
 // Practice line i and, directly under it, its input box.
 inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;
@@ -25,7 +22,6 @@ inline constexpr int linePixelSize = 22;
 
 inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335, lbltimeHeight = 495;
 inline constexpr double lbltimePoints = 20.25;
-
 
 inline constexpr int timer1Interval = 100;
 inline constexpr int timercountInterval = 1000;

@@ -18,6 +18,7 @@
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
+#include "ui/programidentity.h"
 #include "ui/ticker.h"
 #include "ui/twips.h"
 
@@ -28,7 +29,7 @@
 
 mainwindow::mainwindow(Program& program) : program_(program), engine_(run, *this)
 {
-    setWindowTitle(mainlayout::caption);
+    setWindowTitle(identity::title);
     buildControls();
     buildMenu();
 

@@ -41,7 +41,7 @@ void addControls(QWidget* client)
 {
     using namespace mainlayout;
     QLineEdit* first = nullptr;
-    for (int i = 0; i < lines; ++i) {
+    for (int i = 0; i < blockLines; ++i) {
         auto* label = new QLabel(client);
         label->setGeometry(
             twips::rect(lblinLeft, lblinTop + linePitch * i, lblinWidth, lblinHeight));

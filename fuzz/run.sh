@@ -9,10 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# The settings target writes its file at every change: memory keeps that cheap.
-[ -w /dev/shm ] && export TMPDIR=/dev/shm
 failed=0
-for t in fuzz_practicetext fuzz_typing fuzz_settings; do
+for t in fuzz_practicetext fuzz_typing; do
     mkdir -p "$root/fuzz/corpus/$t" "$build/artifacts/$t"
     log=$build/artifacts/$t.log
     if "$build/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

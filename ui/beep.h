@@ -32,9 +32,3 @@ private:
     bool quit_ = false;
     bool failed_ = false;
 };
-
-class CountingBeep : public Beep {
-public:
-    void beep() override { ++count; }
-    int count = 0;
-};

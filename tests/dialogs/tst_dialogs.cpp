@@ -145,24 +145,6 @@ private slots:
         QVERIFY(form.window()->Text1->text().isEmpty());
     }
 
-    void optionBoxesSetOnlyAtOpening()
-    {
-        frmoption form(*this, store);
-        for (int flags = 0; flags < 4; ++flags) {
-            form.flgcolor = flags & 1;
-            form.flgspace = flags & 2;
-            form.open();
-            OptionWindow* w = form.window();
-            QCOMPARE(w->chkcolor->isChecked(), bool(flags & 1));
-            QCOMPARE(w->chkspace->isChecked(), bool(flags & 2));
-            form.flgcolor = !form.flgcolor;
-            form.open(); // while open: the boxes stay as they are
-            QCOMPARE(w->chkcolor->isChecked(), bool(flags & 1));
-            form.close();
-        }
-        QVERIFY(applied.isEmpty()); // opening and closing apply nothing
-    }
-
     void optionClosing()
     {
         const struct {

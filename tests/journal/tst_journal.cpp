@@ -218,21 +218,6 @@ private slots:
         QCOMPARE(column(runcolumns::Score), QString("10 20 30"));
     }
 
-    void finishTimesKeepTheirOffset()
-    {
-        const QDate day(2026, 3, 1);
-        const QTime time(7, 5, 9);
-        const struct {
-            int offset;
-            const char* iso;
-        } rows[]{{9 * 3600, "2026-03-01T07:05:09+09:00"},
-                 {0, "2026-03-01T07:05:09+00:00"},
-                 {-(3 * 3600 + 30 * 60), "2026-03-01T07:05:09-03:30"}};
-        for (const auto& r : rows)
-            QCOMPARE(journalentry::isoLocal(QDateTime(day, time, Qt::OffsetFromUTC, r.offset)),
-                     QString(r.iso));
-    }
-
     void weakestCharactersAndKeyTints()
     {
         const QList<CharTally> tallies{{u'a', 20, 5}, {u'b', 4, 1},  {u'c', 10, 0},

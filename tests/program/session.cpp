@@ -63,20 +63,15 @@ QWidget* Session::focused() const
     return main().focusWidget();
 }
 
-void Session::typeChar(QChar c)
-{
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : focused();
-    const QString text(c);
-    if (c.unicode() < 128 && c.isPrint())
-        QTest::keyClick(target, c.toLatin1());
-    else
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
 void Session::type(const QString& text)
 {
-    for (QChar c : text)
-        typeChar(c);
+    for (QChar c : text) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : focused();
+        if (c.unicode() < 128 && c.isPrint())
+            QTest::keyClick(target, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 bool Session::activate()

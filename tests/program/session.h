@@ -3,14 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "tests/support/doubles.h"
-#include "ui/beep.h"
-#include "ui/browser.h"
-#include "ui/clock.h"
-#include "ui/messagebox.h"
 #include "ui/platform.h"
-#include "ui/randomsource.h"
-#include "ui/settingsmedium.h"
-#include "ui/ticker.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -35,7 +28,6 @@ public:
     // Brings the main window forward as the window manager would; false if it never is.
     bool activate();
     void type(const QString& text);
-    void typeChar(QChar c);
     QWidget* focused() const;
 
     mainwindow& main() const { return *program->main; }

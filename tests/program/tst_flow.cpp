@@ -73,10 +73,13 @@ private slots:
         s.begin(3); // advance.txt is missing
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown[0].text, QString("advance.txtファイルが見つかりません"));
+        QCOMPARE(s.messages.shown[0].title, QString("エラー"));
         QVERIFY(!s.main().Timer1->isActive()); // no question about blank lines
         QVERIFY(s.main().isVisible());
-        s.type("a");
+        s.type("ab\b"); // refused without a count, a beep or a character in the box
         QCOMPARE(s.run().inputcnt, qint16(0));
+        QCOMPARE(s.beep.count, 0);
+        QVERIFY(s.main().txtin(0)->text().isEmpty());
         s.main().changeleve_Click();
         QVERIFY(s.program->level->isOpen());
         QTest::keyClicks(s.program->level->window()->Text1, "2");
@@ -168,31 +171,21 @@ private slots:
         Session s;
         s.writeText("middle.txt", {"a b", "c", "d", "e", "f"});
         s.begin();
-        s.main().mnuToolsOptions_Click();
-        auto* window = s.program->option->window();
-        QVERIFY(window->findChild<QCheckBox*>("chkspace")->isChecked());
-        window->findChild<QCheckBox*>("chkspace")->setChecked(false);
-        window->findChild<QCheckBox*>("chkcolor")->setChecked(true);
-        window->findChild<QPushButton*>("cmdok")->click();
-        QVERIFY(!s.program->option->flgspace);
+        QTest::keyClick(s.main().txtin(0), Qt::Key_O, Qt::ControlModifier);
+        OptionWindow* window = s.program->option->window();
+        QVERIFY(window->chkspace->isChecked()); // a fresh store skips spaces
+        window->chkspace->setChecked(false);
+        window->chkcolor->setChecked(true);
+        window->cmdok->click();
         QPushButton* tag = s.main().keyboard().cmdcolor();
-        QVERIFY(tag->isVisibleTo(&s.main()));
-        QCOMPARE(tag->text(), QString("A"));
+        QCOMPARE(tag->text(), QString("A")); // shown at once, at the next character
         s.type("a");
         QCOMPARE(s.main().txtin(0)->text(), QString("a")); // the space is not filled in
         QCOMPARE(tag->text(), QString("SP"));
-
-        // Not stored: the next run skips spaces again; the colour flag stays in memory.
+        // Not stored: the next run reads the store again, the colour flag stays in memory.
         s.main().retry_Click();
-        QVERIFY(s.program->option->flgspace);
-        QVERIFY(tag->isVisibleTo(&s.main()));
-
-        s.main().mnuToolsOptions_Click();
-        window = s.program->option->window();
-        window->findChild<QCheckBox*>("chkspace")->setChecked(false);
-        window->findChild<QPushButton*>("cmdset")->click();
-        QCOMPARE(s.settings.values.value("setting/skipspace"), QString("0"));
-        QCOMPARE(s.settings.values.value("setting/color"), QString("1"));
+        QVERIFY(s.program->option->flgspace && tag->isVisibleTo(&s.main()));
+        s.settings.values.insert("setting/skipspace", "0");
         s.main().retry_Click();
         QVERIFY(!s.program->option->flgspace);
     }

@@ -172,10 +172,6 @@ private slots:
         QTest::keyClick(s.main().txtin(0), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(s.run().inputcnt, qint16(0));
         QVERIFY(s.main().txtin(0)->text().isEmpty());
-        QTest::keyClick(s.main().txtin(0), Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(s.program->option->isOpen());
-        s.program->option->close();
-        QVERIFY(s.activate());
         bool aboutOpened = false;
         QTimer::singleShot(0, [&] {
             aboutOpened = QApplication::activeModalWidget() != nullptr;

@@ -3,6 +3,7 @@
 // Stand-ins for the platform services, for tests, benchmarks and fuzzing: they record what
 // the program asked and answer from a script, and their timers tick only when told to.
 
+#include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"
 #include "ui/messagebox.h"
@@ -25,6 +26,12 @@ public:
     float seconds = 0.0f;
     QString date = QStringLiteral("2026/12/06");
     QDateTime when{QDate(2026, 12, 6), QTime(15, 4, 5), Qt::OffsetFromUTC, 9 * 3600};
+};
+
+class CountingBeep : public Beep {
+public:
+    void beep() override { ++count; }
+    int count = 0;
 };
 
 class RecordingBrowser : public Browser {
