@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 // A broken invariant stops the process at once, so libFuzzer keeps the input and the replay
 // test fails on the file that caused it.
@@ -29,13 +30,10 @@ public:
     bool empty() const { return pos_ >= size_; }
     uint8_t u8() { return empty() ? 0 : data_[pos_++]; }
     uint16_t u16() { return uint16_t(u8() | (u8() << 8)); }
-    // A draw like the program's random source: 24 bits on an even grid in [0, 1).
-    float unit() { return float(u16() | (u8() << 16)) / float(1u << 24); }
     QByteArray rest()
     {
-        QByteArray out(reinterpret_cast<const char*>(data_ + pos_), qsizetype(size_ - pos_));
-        pos_ = size_;
-        return out;
+        const auto from = std::exchange(pos_, size_);
+        return QByteArray(reinterpret_cast<const char*>(data_ + from), qsizetype(size_ - from));
     }
 
 private:

@@ -48,19 +48,6 @@ private slots:
         QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f).linetext[4], QString("line 18"));
     }
 
-    void onlyTrailingSpacesAreTrimmed()
-    {
-        const PracticeBlock block =
-            practicetext::pickBlock({"abc   ", "     ", " a b ", "x", "y", "z"}, 0.0f);
-        QCOMPARE(block.linetext[0], QString("abc"));
-        QCOMPARE(block.linelen[0], qint16(3));
-        QCOMPARE(block.linetext[1], QString());
-        QCOMPARE(block.linelen[1], qint16(0));
-        QCOMPARE(block.linetext[2], QString(" a b"));
-        QCOMPARE(block.mojicnt, qint16(3 + 0 + 4 + 1 + 1));
-        QVERIFY(block.linetext[5].isEmpty());
-    }
-
     void linesBeyond16BitsAreCutNotWrapped()
     {
         const QString huge(40000, u'a');

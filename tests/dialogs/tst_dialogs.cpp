@@ -226,22 +226,19 @@ private slots:
 
     void supportPageChoice()
     {
-        // Which copies exist below a folder holding work/, bin/ (the program), share/, data/.
+        // The first of the working folder's copy, the installed one beside the program (in
+        // bin/), the source tree's; the working folder's when there is none.
         const QString work = "work/help/index.html", installed = "share/dovanel/help/index.html",
                       source = "data/help/index.html";
-        const QList<QPair<QStringList, QString>> cases{{{work, installed, source}, work},
-                                                       {{installed, source}, installed},
-                                                       {{}, work},
-                                                       {{work + '/', source}, source}};
-        for (const auto& [present, expected] : cases) {
+        for (const auto& [present, expected] :
+             {std::pair{QStringList{installed, source}, installed},
+              {QStringList{source}, source},
+              {QStringList{}, work}}) {
             QTemporaryDir root;
             QDir dir(root.path());
-            QVERIFY(dir.mkpath("work") && dir.mkpath("bin"));
-            for (const QString& path : present) {
-                QVERIFY(dir.mkpath(path.endsWith('/') ? path : QFileInfo(path).path()));
-                QFile page(dir.filePath(path));
-                QVERIFY(path.endsWith('/') || page.open(QIODevice::WriteOnly));
-            }
+            for (const QString& path : present + QStringList{"work/x", "bin/x"})
+                QVERIFY(dir.mkpath(QFileInfo(path).path()) &&
+                        QFile(dir.filePath(path)).open(QIODevice::WriteOnly));
             const QUrl url = supportpage::address(dir.filePath("work"), dir.filePath("bin"));
             QCOMPARE(url.toLocalFile(), QDir::cleanPath(dir.filePath(expected)));
         }

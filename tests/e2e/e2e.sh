@@ -13,9 +13,6 @@ mkdir -p "$work/run" "$work/config" "$work/data" "$work/runtime" && chmod 700 "$
 
 fail() {
     echo "e2e: FAIL: $*" >&2
-    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        echo "  window: $(xdotool getwindowname "$w")" >&2
-    done
     sed 's/^/  ini: /' "$ini" >&2 2>/dev/null
     sed 's/^/  log: /' "$work/app.log" >&2 2>/dev/null
     exit 1
@@ -36,27 +33,16 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=:$(cat "$work/display")
 export DISPLAY
 
-# The visible window titled exactly $1, waited for up to 10 s (titles are compared byte for
-# byte: xdotool's own matching misreads Japanese in some locales).
-window() {
-    for _ in $(seq 200); do
-        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-            [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
-        done
-        sleep 0.05
-    done
-    return 1
-}
-gone() {
-    for _ in $(seq 200); do window_once "$1" || return 0; sleep 0.05; done
-    return 1
-}
-window_once() {
+# The visible window titled exactly $1 (compared byte for byte: xdotool's own matching
+# misreads Japanese in some locales); `window` waits up to 10 s for it, `gone` for its end.
+shown() {
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        [ "$(xdotool getwindowname "$w")" = "$1" ] && return 0
+        [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
     done
     return 1
 }
+window() { for _ in $(seq 200); do shown "$1" && return 0; sleep 0.05; done; return 1; }
+gone() { for _ in $(seq 200); do shown "$1" >/dev/null || return 0; sleep 0.05; done; return 1; }
 # Without a window manager the focus is given, not taken.
 typein() {
     w=$(window "$1") || fail "no window '$1'"

@@ -100,11 +100,6 @@ private slots:
         QCOMPARE(coords(f), (QList<float>{5360, 6920, 6145, 6920, 6155, 6920, 6155, 7585, 5360,
                                           7595, 6145, 7595, 5360, 6920, 5360, 7585}));
         QCOMPARE(shown(f), 0); // visibility is left alone
-        f.setVisible(true);
-        kakoi(f, keyRect(50)); // Space
-        QCOMPARE(coords(f), (QList<float>{5720, 8600, 7945, 8600, 7955, 8600, 7955, 9265, 5720,
-                                          9275, 7945, 9275, 5720, 8600, 5720, 9265}));
-        QCOMPARE(shown(f), 4);
         kakoi(f, keyRect(49)); // the right Shift, 1455 wide: L-40 .. L+1475
         QCOMPARE(coords(f), (QList<float>{12440, 7760, 13945, 7760, 13955, 7760, 13955, 8425, 12440,
                                           8435, 13945, 8435, 12440, 7760, 12440, 8425}));

@@ -102,99 +102,66 @@ private slots:
         QCOMPARE(box->text(), QString("1 1 ")); // typed on after the filled-in space
     }
 
-    void aTabInThePracticeTextIsTyped()
+    void keysOfJisLayoutsAndTheTabAreJudgedAsTheTextHasThem()
     {
         Session s;
-        s.writeText("middle.txt", {"a\tb", "x", "y", "z", "w"});
+        s.writeText("middle.txt", {"\\~|\tb", "b", "c", "d", "e"});
         s.begin();
-        s.type("a");
+        QCOMPARE(s.main().guide.Index, qint16(12));
+        // The yen sign and overline of some JIS layouts are the code page's backslash and tilde.
+        s.type(QString(QChar(0x00A5)) + QChar(0x203E) + "|");
         QTest::keyClick(s.main().txtin(0), Qt::Key_Tab);
-        s.type("b");
         QCOMPARE(s.run().misscnt, qint16(0));
-        QCOMPARE(s.run().nowcnt, qint16(1));
+        QCOMPARE(s.main().txtin(0)->text(), QString("\\~|\t"));
     }
 
-    void clicksAndKeyboardButtonsGiveTheFocusBack()
+    void clicksAndActivationGiveTheFocusBackToTheLine()
     {
         Session s;
         s.writeText("middle.txt", {"a", "bcd", "e", "f", "g"});
         s.begin();
         s.type("a");
-        QCOMPARE(s.focused(), s.main().txtin(1));
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
             QTest::mouseClick(s.main().txtin(3), button);
             QCOMPARE(s.focused(), s.main().txtin(1));
         }
         s.main().keyboard().cmd(20)->click();
         QCOMPARE(s.focused(), s.main().txtin(1));
-        s.type("b");
-        QCOMPARE(s.main().txtin(1)->text(), QString("b"));
-    }
-
-    void yenAndOverlineKeysCount()
-    {
-        Session s;
-        s.writeText("middle.txt", {"\\~|", "b", "c", "d", "e"});
-        s.begin();
-        QCOMPARE(s.main().guide.Index, qint16(12));
-        s.type(QString(QChar(0x00A5)) + QChar(0x203E));
-        QCOMPARE(s.run().misscnt, qint16(0));
-        QCOMPARE(s.run().pos, qint16(3));
-        QCOMPARE(s.main().txtin(0)->text(), QString("\\~"));
-    }
-
-    void nothingButTypingPutsTextIntoABox()
-    {
-        Session s;
-        s.writeText("middle.txt", {"abc", "b", "c", "d", "e"});
-        s.begin();
-        QApplication::clipboard()->setText("abc");
-        QTest::keyClick(s.main().txtin(0), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(s.main().txtin(0), Qt::Key_Insert, Qt::ShiftModifier);
-        QTest::mouseClick(s.main().txtin(0), Qt::MiddleButton);
-        QVERIFY(s.main().txtin(0)->text().isEmpty());
-        QCOMPARE(s.run().inputcnt, qint16(0));
-        QCOMPARE(s.main().txtin(0)->contextMenuPolicy(), Qt::NoContextMenu);
-        QVERIFY(!s.main().txtin(0)->testAttribute(Qt::WA_InputMethodEnabled));
-        // Keys that type nothing are not judged.
-        for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_F5, Qt::Key_Delete})
-            QTest::keyClick(s.main().txtin(0), key);
-        QCOMPARE(s.run().inputcnt, qint16(0));
-        QCOMPARE(s.focused(), s.main().txtin(0));
-    }
-
-    void shortcutsWorkFromAnInputBox()
-    {
-        Session s;
-        s.writeText("middle.txt", {"abc", "b", "c", "d", "e"});
-        s.begin();
-        s.type("ab");
-        QTest::keyClick(s.main().txtin(0), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(s.run().inputcnt, qint16(0));
-        QVERIFY(s.main().txtin(0)->text().isEmpty());
-        bool aboutOpened = false;
-        QTimer::singleShot(0, [&] {
-            aboutOpened = QApplication::activeModalWidget() != nullptr;
-            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-        });
-        QTest::keyClick(s.main().txtin(0), Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(aboutOpened);
-        QVERIFY(s.main().txtin(0)->text().isEmpty()); // Ctrl+H deleted nothing, judged nothing
-        QCOMPARE(s.run().inputcnt, qint16(0));
-    }
-
-    void theFocusReturnsWhenTheWindowIsActiveAgain()
-    {
-        Session s;
-        s.writeText("middle.txt", {"a", "bcd", "e", "f", "g"});
-        s.begin();
-        s.type("a");
+        // Back from another window the line has the keyboard, wherever the focus was left.
         s.program->option->open();
         QVERIFY(QTest::qWaitForWindowActive(s.program->option->window()));
         s.main().txtin(4)->setFocus();
         s.program->option->close();
         QVERIFY(s.activate());
         QCOMPARE(QApplication::focusWidget(), s.main().txtin(1));
+    }
+
+    void onlyTypingPutsTextIntoABoxAndShortcutsWinOverIt()
+    {
+        Session s;
+        s.writeText("middle.txt", {"abc", "b", "c", "d", "e"});
+        s.begin();
+        QLineEdit* box = s.main().txtin(0);
+        QApplication::clipboard()->setText("abc");
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(box, Qt::MiddleButton);
+        QVERIFY(box->contextMenuPolicy() == Qt::NoContextMenu &&
+                !box->testAttribute(Qt::WA_InputMethodEnabled));
+        for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_F5, Qt::Key_Delete})
+            QTest::keyClick(box, key); // typing nothing, judged not
+        QVERIFY(box->text().isEmpty() && s.run().inputcnt == 0);
+
+        s.type("ab");
+        QTest::keyClick(box, Qt::Key_R, Qt::ControlModifier); // a new block, not a key
+        QVERIFY(box->text().isEmpty() && s.run().inputcnt == 0);
+        bool aboutOpened = false;
+        QTimer::singleShot(0, [&] {
+            aboutOpened = QApplication::activeModalWidget() != nullptr;
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        });
+        QTest::keyClick(box, Qt::Key_H, Qt::ControlModifier); // not the line edit's delete
+        QVERIFY(aboutOpened && s.run().inputcnt == 0);
     }
 };
 

@@ -87,8 +87,7 @@ public:
 class ScriptedMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
-        QString text;
-        QString title;
+        QString text, title;
         bool question;
         bool nested; // shown while another box was open
     };
@@ -99,16 +98,16 @@ public:
 protected:
     void showInform(const QString& text, const QString& title) override
     {
-        show(text, title, false);
+        record(text, title, false);
     }
     bool showQuestion(const QString& text, const QString& title) override
     {
-        show(text, title, true);
-        return answers.isEmpty() ? false : answers.takeFirst();
+        record(text, title, true);
+        return !answers.isEmpty() && answers.takeFirst();
     }
 
 private:
-    void show(const QString& text, const QString& title, bool question)
+    void record(const QString& text, const QString& title, bool question)
     {
         shown.append({text, title, question, openBoxes() > 1});
         if (whileOpen && openBoxes() == 1) whileOpen();
