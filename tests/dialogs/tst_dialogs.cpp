@@ -14,7 +14,6 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -222,26 +221,6 @@ private slots:
         QCOMPARE(messages.shown.size(), 1); // the failed launch only
         QVERIFY(messages.shown[0].text.startsWith("ブラウザーを起動できませんでした。"));
         QVERIFY(messages.shown[0].text.contains(page.toLocalFile()));
-    }
-
-    void supportPageChoice()
-    {
-        // The first of the working folder's copy, the installed one beside the program (in
-        // bin/), the source tree's; the working folder's when there is none.
-        const QString work = "work/help/index.html", installed = "share/dovanel/help/index.html",
-                      source = "data/help/index.html";
-        for (const auto& [present, expected] :
-             {std::pair{QStringList{installed, source}, installed},
-              {QStringList{source}, source},
-              {QStringList{}, work}}) {
-            QTemporaryDir root;
-            QDir dir(root.path());
-            for (const QString& path : present + QStringList{"work/x", "bin/x"})
-                QVERIFY(dir.mkpath(QFileInfo(path).path()) &&
-                        QFile(dir.filePath(path)).open(QIODevice::WriteOnly));
-            const QUrl url = supportpage::address(dir.filePath("work"), dir.filePath("bin"));
-            QCOMPARE(url.toLocalFile(), QDir::cleanPath(dir.filePath(expected)));
-        }
     }
 };
 

@@ -80,19 +80,6 @@ private slots:
         }
     }
 
-    void codePage()
-    {
-        // The yen sign and overline of Linux's JIS layouts count as backslash and tilde;
-        // half-width kana have single-byte codes; anything needing two bytes none.
-        for (auto [unicode, code] : {std::pair<char16_t, int>{0xA5, 92},
-                                     {0x203E, 126},
-                                     {0xFF61, 0xA1},
-                                     {0xFF9F, 0xDF},
-                                     {0x3042, -1},
-                                     {0xE9, -1}})
-            QCOMPARE(qMax(charCode(QChar(unicode)), -1), code);
-    }
-
     void kakoiWorkedExamples()
     {
         Frame f;
