@@ -76,7 +76,8 @@ private slots:
                 for (int y = 0; y < image.height(); ++y)
                     for (int x = 0; x < image.width(); ++x)
                         ink += qGray(image.pixel(x, y)) < 80;
-                QVERIFY2(ink > 0, w->metaObject()->className());
+                // A caption's strokes, not just the dark corners of a border.
+                QVERIFY2(ink > 40, w->metaObject()->className());
             }
         }
         QApplication::setPalette(light);
