@@ -29,21 +29,13 @@ const QString missName = QStringLiteral("ミス率");
 const QString sokudoName = QStringLiteral("入力速度");
 const QString pointName = QStringLiteral("点数");
 const QString bestFrame = QStringLiteral("最高得点");
-const QString scoreChart = QStringLiteral("最近10回の得点");
-const QString missChart = QStringLiteral("最近10回のミス率");
-const QString speedChart = QStringLiteral("最近10回の入力速度");
-const QString cmdtokuten = QStringLiteral("得点を表示");
-const QString cmdmiss = QStringLiteral("ミス率を表示");
-const QString cmdsokudo = QStringLiteral("入力速度を表示");
 const QString thisTime = QStringLiteral("今回");
 const QString timesAgo = QStringLiteral("回前"); // after the count: "3回前"
 } // namespace caption
 
+using Twips = twips::Box;
+
 // Every place and size, in twips; panel rows are inside Frame1.
-struct Twips {
-    int left, top, width, height;
-    QRect pixels() const { return twips::rect(left, top, width, height); }
-};
 namespace place {
 constexpr int clientWidth = 14985;
 constexpr int clientHeight = 9420;
@@ -66,10 +58,34 @@ constexpr int bestWidth = 1455;
 constexpr int dateLeft = 2280;
 constexpr int dateWidth = 1695;
 constexpr Twips chart{2865, 4223, 9255, 4095};
-constexpr Twips cmdtokuten{8040, 8423, 1215, 375};
-constexpr Twips cmdmiss{9360, 8423, 1215, 375};
-constexpr Twips cmdsokudo{10680, 8423, 1455, 375};
 } // namespace place
+
+// The three charts by chartmode (1 to 3): the figure of a history row each shows, its title,
+// and the button that shows it. Each button hands the focus on to the next chart's.
+struct ChartMode {
+    qint16 History::Row::*figure;
+    const char* title;
+    const char* button;
+    const char* caption;
+    Twips place;
+};
+const std::array<ChartMode, 3> chartModes{{
+    {&History::Row::score, "最近10回の得点", "cmdtokuten", "得点を表示", {8040, 8423, 1215, 375}},
+    {&History::Row::miss, "最近10回のミス率", "cmdmiss", "ミス率を表示", {9360, 8423, 1215, 375}},
+    {&History::Row::speed,
+     "最近10回の入力速度",
+     "cmdsokudo",
+     "入力速度を表示",
+     {10680, 8423, 1455, 375}},
+}};
+const ChartMode& chartMode(int mode)
+{
+    return chartModes.at(mode - 1);
+}
+int nextMode(int mode)
+{
+    return mode % int(chartModes.size()) + 1;
+}
 
 namespace points {
 constexpr double window = 26.0;
@@ -104,10 +120,8 @@ struct frmend::Controls {
     QPointer<QLabel> lblpoint;
     std::array<QPointer<QLabel>, History::levels> lbltokuten;
     std::array<QPointer<QLabel>, History::levels> lbldate;
-    std::unique_ptr<ResultsChart> chart; // none when its library cannot be loaded
-    QPointer<QPushButton> cmdtokuten;
-    QPointer<QPushButton> cmdmiss;
-    QPointer<QPushButton> cmdsokudo;
+    std::unique_ptr<ResultsChart> chart;               // none when its library cannot be loaded
+    std::array<QPointer<QPushButton>, 3> chartButtons; // cmdtokuten, cmdmiss, cmdsokudo
 };
 
 frmend::frmend(ResultsHost& host, SettingsStore& store, Clock& clock)
@@ -166,13 +180,13 @@ void frmend::build()
     const char* valueNames[4] = {"lbltaketime", "lblmiss", "lblsokudo", "lblpoint"};
     QPointer<QLabel>* values[4] = {&c.lbltaketime, &c.lblmiss, &c.lblsokudo, &c.lblpoint};
     for (int row = 0; row < 4; ++row) {
-        const int top = place::resultRowTop[row];
+        const double top = place::resultRowTop[row];
         addLabel(w, names[row], nameTexts[row],
                  {place::nameLeft, top, place::nameWidth, place::resultHeight}, points::results);
         *values[row] = addLabel(w, valueNames[row], {},
                                 {place::valueLeft, top, place::valueWidth, place::resultHeight},
                                 points::results);
-        const int lineTop = top + place::underlineBelow;
+        const double lineTop = top + place::underlineBelow;
         const Twips lines[2] = {
             {place::nameLeft, lineTop, place::nameWidth, place::underlineHeight},
             {place::valueLeft, lineTop, place::valueWidth, place::underlineHeight}};
@@ -191,7 +205,7 @@ void frmend::build()
     frame->setGeometry(place::Frame1.pixels());
     const char* levelLabels[History::levels] = {"Label1", "Label4", "Label6", "Label8"};
     for (int level = 0; level < History::levels; ++level) {
-        const int top = place::panelRowTop[level];
+        const double top = place::panelRowTop[level];
         addLabel(frame, levelLabels[level], levelNames[level],
                  {place::levelLeft, top, place::levelWidth, place::panelHeight}, points::panel);
         c.lbltokuten[level] =
@@ -206,27 +220,26 @@ void frmend::build()
     if (c.chart) {
         c.chart->widget()->setObjectName(QStringLiteral("chart"));
         c.chart->widget()->setGeometry(place::chart.pixels());
-        c.chart->setTitle(caption::scoreChart);
+        c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
     } else {
         qWarning("dovanel: the chart library could not be loaded");
     }
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
-    auto addButton = [&](const char* name, const QString& text, const Twips& at, int mode) {
-        auto* button = new QPushButton(text, w);
-        button->setObjectName(QLatin1String(name));
+    for (int mode = ScoreChart; mode <= SpeedChart; ++mode) {
+        const ChartMode& m = chartMode(mode);
+        auto* button = new QPushButton(QString::fromUtf8(m.caption), w);
+        button->setObjectName(QLatin1String(m.button));
         button->setFont(buttonFont);
-        button->setGeometry(at.pixels());
+        button->setGeometry(m.place.pixels());
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, mode] { chartButton(mode); });
-        return button;
-    };
-    c.cmdtokuten = addButton("cmdtokuten", caption::cmdtokuten, place::cmdtokuten, ScoreChart);
-    c.cmdmiss = addButton("cmdmiss", caption::cmdmiss, place::cmdmiss, MissChart);
-    c.cmdsokudo = addButton("cmdsokudo", caption::cmdsokudo, place::cmdsokudo, SpeedChart);
-    QWidget::setTabOrder(c.cmdmiss, c.cmdsokudo);
-    QWidget::setTabOrder(c.cmdsokudo, c.cmdtokuten);
-    c.cmdmiss->setFocus(); // first in the tab order
+        c.chartButtons[mode - 1] = button;
+    }
+    // Tab order and focus follow the hand-on, from the button the opening chart hands to.
+    for (int mode = nextMode(ScoreChart); mode != ScoreChart; mode = nextMode(mode))
+        QWidget::setTabOrder(c.chartButtons[mode - 1], c.chartButtons[nextMode(mode) - 1]);
+    c.chartButtons[nextMode(ScoreChart) - 1]->setFocus();
 
     // r, q and l act wherever the focus is.
     w->installEventFilter(this);
@@ -278,10 +291,7 @@ void frmend::showChart(int mode)
     ResultsChart::Table table{};
     const auto& rows = history_.histdata();
     for (int r = 0; r < History::rows; ++r) {
-        const History::Row& row = rows[r];
-        const qint16 figure = mode == MissChart    ? row.miss
-                              : mode == SpeedChart ? row.speed
-                                                   : row.score;
+        const qint16 figure = rows[r].*chartMode(mode).figure;
         table[r] = {figure, figure};
     }
     chartmode_ = mode;
@@ -289,9 +299,7 @@ void frmend::showChart(int mode)
     if (!chart) return;
     chart->setData(table);
     setrow();
-    chart->setTitle(mode == MissChart    ? caption::missChart
-                    : mode == SpeedChart ? caption::speedChart
-                                         : caption::scoreChart);
+    chart->setTitle(QString::fromUtf8(chartMode(mode).title));
 }
 
 void frmend::setrow()
@@ -313,11 +321,7 @@ void frmend::chartButton(int mode)
     if (!controls_ || !window_) return;
     if (chartmode_ == mode) return;
     showChart(mode);
-    Controls& c = *controls_;
-    QPushButton* next = mode == ScoreChart  ? c.cmdmiss.data()
-                        : mode == MissChart ? c.cmdsokudo.data()
-                                            : c.cmdtokuten.data();
-    next->setFocus();
+    controls_->chartButtons[nextMode(mode) - 1]->setFocus();
 }
 
 bool frmend::eventFilter(QObject* watched, QEvent* event)
