@@ -3,6 +3,7 @@
 #include "keyboard/colorguide.h"
 
 #include <QString>
+#include <array>
 
 // The main window's design, in twips.
 namespace mainlayout {
@@ -26,20 +27,25 @@ inline constexpr double lbltimePoints = 20.25;
 inline constexpr int timer1Interval = 100;
 inline constexpr int timercountInterval = 1000;
 
+// The menu in order: an item that names a menu opens it, the items after it follow in it.
+// Every item has a Ctrl shortcut.
+struct MenuItem {
+    const char* menu;
+    const char* caption;
+    Qt::Key ctrlKey;
+};
+inline constexpr std::array<MenuItem, 6> menuItems{{
+    {"ﾌｧｲﾙ(&F)", "終了(&X)", Qt::Key_Q},
+    {"ﾂｰﾙ(&T)", "もう一度最初から", Qt::Key_R},
+    {nullptr, "レベルを変更", Qt::Key_L},
+    {nullptr, "ｵﾌﾟｼｮﾝ(&O)...", Qt::Key_O},
+    {nullptr, "練習の記録...", Qt::Key_J},
+    {"ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A)", Qt::Key_H},
+}};
+
 } // namespace mainlayout
 
-// Menu captions and the settings the window keeps.
 namespace maintext {
-inline const QString mnuFile = QStringLiteral("ﾌｧｲﾙ(&F)");
-inline const QString mnuFileExit = QStringLiteral("終了(&X)");
-inline const QString mnuTools = QStringLiteral("ﾂｰﾙ(&T)");
-inline const QString retry = QStringLiteral("もう一度最初から");
-inline const QString changeleve = QStringLiteral("レベルを変更");
-inline const QString mnuToolsOptions = QStringLiteral("ｵﾌﾟｼｮﾝ(&O)...");
-inline const QString mnuToolsJournal = QStringLiteral("練習の記録...");
-inline const QString mnuHelp = QStringLiteral("ﾍﾙﾌﾟ(&H)");
-inline const QString mnuHelpAbout = QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)");
-
 inline const QString blankLinesQuestion =
     QStringLiteral("空白の行が続いています。もう一度読み直しますか？");
 } // namespace maintext

@@ -97,27 +97,21 @@ void mainwindow::buildControls()
 
 void mainwindow::buildMenu()
 {
-    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key,
-                      void (mainwindow::*slot)()) {
-        QAction* act = menu->addAction(text);
-        act->setShortcut(key);
+    // What each item of the menu table runs, in its order.
+    using Click = void (mainwindow::*)();
+    const std::array<Click, mainlayout::menuItems.size()> clicks{
+        &mainwindow::mnuFileExit_Click,     &mainwindow::retry_Click,
+        &mainwindow::changeleve_Click,      &mainwindow::mnuToolsOptions_Click,
+        &mainwindow::mnuToolsJournal_Click, &mainwindow::mnuHelpAbout_Click};
+    QMenu* menu = nullptr;
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+        const mainlayout::MenuItem& item = mainlayout::menuItems[i];
+        if (item.menu) menu = menuBar()->addMenu(QString::fromUtf8(item.menu));
+        QAction* act = menu->addAction(QString::fromUtf8(item.caption));
+        act->setShortcut(QKeySequence(Qt::CTRL | item.ctrlKey));
         act->setShortcutContext(Qt::WindowShortcut);
-        connect(act, &QAction::triggered, this, slot);
-    };
-    QMenu* file = menuBar()->addMenu(maintext::mnuFile);
-    add(file, maintext::mnuFileExit, QKeySequence(Qt::CTRL | Qt::Key_Q),
-        &mainwindow::mnuFileExit_Click);
-    QMenu* tools = menuBar()->addMenu(maintext::mnuTools);
-    add(tools, maintext::retry, QKeySequence(Qt::CTRL | Qt::Key_R), &mainwindow::retry_Click);
-    add(tools, maintext::changeleve, QKeySequence(Qt::CTRL | Qt::Key_L),
-        &mainwindow::changeleve_Click);
-    add(tools, maintext::mnuToolsOptions, QKeySequence(Qt::CTRL | Qt::Key_O),
-        &mainwindow::mnuToolsOptions_Click);
-    add(tools, maintext::mnuToolsJournal, QKeySequence(Qt::CTRL | Qt::Key_J),
-        &mainwindow::mnuToolsJournal_Click);
-    QMenu* help = menuBar()->addMenu(maintext::mnuHelp);
-    add(help, maintext::mnuHelpAbout, QKeySequence(Qt::CTRL | Qt::Key_H),
-        &mainwindow::mnuHelpAbout_Click);
+        connect(act, &QAction::triggered, this, clicks[i]);
+    }
 }
 
 void mainwindow::Form_Load()

@@ -23,18 +23,11 @@ constexpr int frameLeft = 120, frameTop = 5280, frameWidth = 1335, frameHeight =
 
 void addMenus(QMainWindow& window)
 {
-    using namespace maintext;
-    const auto add = [](QMenu* menu, const QString& text, QKeyCombination key) {
-        menu->addAction(text)->setShortcut(key);
-    };
-    QMenu* file = window.menuBar()->addMenu(mnuFile);
-    add(file, mnuFileExit, Qt::CTRL | Qt::Key_Q);
-    QMenu* tools = window.menuBar()->addMenu(mnuTools);
-    add(tools, retry, Qt::CTRL | Qt::Key_R);
-    add(tools, changeleve, Qt::CTRL | Qt::Key_L);
-    add(tools, mnuToolsOptions, Qt::CTRL | Qt::Key_O);
-    QMenu* help = window.menuBar()->addMenu(mnuHelp);
-    add(help, mnuHelpAbout, Qt::CTRL | Qt::Key_H);
+    QMenu* menu = nullptr;
+    for (const mainlayout::MenuItem& item : mainlayout::menuItems) {
+        if (item.menu) menu = window.menuBar()->addMenu(QString::fromUtf8(item.menu));
+        menu->addAction(QString::fromUtf8(item.caption))->setShortcut(Qt::CTRL | item.ctrlKey);
+    }
 }
 
 void addControls(QWidget* client)

@@ -221,15 +221,15 @@ private:
 
     Key keyFor(char c) { return keyFor(c == '\n' ? keysymReturn : xcb_keysym_t(c)); }
 
-    Key keyFor(const std::string& spec)
+    Key keyFor(const std::string& name)
     {
-        if (spec.rfind("ctrl+", 0) == 0 && spec.size() == 6) {
-            Key k = keyFor(spec[5]);
+        if (name.rfind("ctrl+", 0) == 0 && name.size() == 6) {
+            Key k = keyFor(name[5]);
             k.control = true;
             return k;
         }
-        if (spec.size() != 1) die("a key between rounds is a character or ctrl+<character>");
-        return keyFor(spec[0]);
+        if (name.size() != 1) die("a key between rounds is a character or ctrl+<character>");
+        return keyFor(name[0]);
     }
 
     void fake(uint8_t type, xcb_keycode_t code)

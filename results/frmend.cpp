@@ -24,10 +24,6 @@ const QString window = QStringLiteral("結果");
 const QString setumei =
     QStringLiteral("終了しました。もう一度するにはキーボードのRを終了するにはQを"
                    "レベルを変更するにはLを押してください。");
-const QString taketimeName = QStringLiteral("入力時間");
-const QString missName = QStringLiteral("ミス率");
-const QString sokudoName = QStringLiteral("入力速度");
-const QString pointName = QStringLiteral("点数");
 const QString bestFrame = QStringLiteral("最高得点");
 const QString thisTime = QStringLiteral("今回");
 const QString timesAgo = QStringLiteral("回前"); // after the count: "3回前"
@@ -59,6 +55,17 @@ constexpr int dateLeft = 2280;
 constexpr int dateWidth = 1695;
 constexpr Twips chart{2865, 4223, 9255, 4095};
 } // namespace place
+
+// The rows of the run's figures: the name's label and caption, the figure's label.
+struct ResultRow {
+    const char* nameLabel;
+    const char* caption;
+    const char* valueLabel;
+};
+const std::array<ResultRow, 4> resultRows{{{"Label2", "入力時間", "lbltaketime"},
+                                           {"Label3", "ミス率", "lblmiss"},
+                                           {"Label5", "入力速度", "lblsokudo"},
+                                           {"Label7", "点数", "lblpoint"}}};
 
 // The three charts by chartmode (1 to 3): the figure of a history row each shows, its title,
 // and the button that shows it. Each button hands the focus on to the next chart's.
@@ -114,10 +121,7 @@ QString indexedName(const char* name, int index)
 
 struct frmend::Controls {
     QPointer<QLabel> lblsetumei;
-    QPointer<QLabel> lbltaketime;
-    QPointer<QLabel> lblmiss;
-    QPointer<QLabel> lblsokudo;
-    QPointer<QLabel> lblpoint;
+    std::array<QPointer<QLabel>, 4> figures; // in the order of resultRows
     std::array<QPointer<QLabel>, History::levels> lbltokuten;
     std::array<QPointer<QLabel>, History::levels> lbldate;
     std::unique_ptr<ResultsChart> chart;               // none when its library cannot be loaded
@@ -174,18 +178,14 @@ void frmend::build()
     c.lblsetumei = addLabel(w, "lblsetumei", {}, place::lblsetumei, points::results);
     c.lblsetumei->setWordWrap(true);
 
-    const char* names[4] = {"Label2", "Label3", "Label5", "Label7"};
-    const QString nameTexts[4] = {caption::taketimeName, caption::missName, caption::sokudoName,
-                                  caption::pointName};
-    const char* valueNames[4] = {"lbltaketime", "lblmiss", "lblsokudo", "lblpoint"};
-    QPointer<QLabel>* values[4] = {&c.lbltaketime, &c.lblmiss, &c.lblsokudo, &c.lblpoint};
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 0; row < int(resultRows.size()); ++row) {
+        const ResultRow& r = resultRows[row];
         const double top = place::resultRowTop[row];
-        addLabel(w, names[row], nameTexts[row],
+        addLabel(w, r.nameLabel, QString::fromUtf8(r.caption),
                  {place::nameLeft, top, place::nameWidth, place::resultHeight}, points::results);
-        *values[row] = addLabel(w, valueNames[row], {},
-                                {place::valueLeft, top, place::valueWidth, place::resultHeight},
-                                points::results);
+        c.figures[row] = addLabel(w, r.valueLabel, {},
+                                  {place::valueLeft, top, place::valueWidth, place::resultHeight},
+                                  points::results);
         const double lineTop = top + place::underlineBelow;
         const Twips lines[2] = {
             {place::nameLeft, lineTop, place::nameWidth, place::underlineHeight},
@@ -258,10 +258,9 @@ void frmend::load()
     if (scoredSerial_ != run.serial) scoreRun(run);
 
     Controls& c = *controls_;
-    c.lbltaketime->setText(score_.timeText);
-    c.lblmiss->setText(score_.missText);
-    c.lblsokudo->setText(score_.speedText);
-    c.lblpoint->setText(score_.pointText);
+    const QString texts[] = {score_.timeText, score_.missText, score_.speedText, score_.pointText};
+    for (int row = 0; row < int(resultRows.size()); ++row)
+        c.figures[row]->setText(texts[row]);
     c.lblsetumei->setText(caption::setumei);
     showChart(ScoreChart);
     for (int level = 0; level < History::levels; ++level) {
