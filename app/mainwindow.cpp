@@ -173,14 +173,10 @@ void mainwindow::Form_Unload()
     if (isMinimized()) return;
     const QRect outer = frameGeometry();
     // Nobody waits for the placement: a failure at quit is not worth a message.
-    const auto store = [this](const QString& key, int pixels) {
-        program_.store.tryWrite(settingkeys::placement, key,
-                                SettingsStore::singleText(float(twips::fromPixels(pixels))));
-    };
-    store(settingkeys::mainLeft, outer.x());
-    store(settingkeys::mainTop, outer.y());
-    store(settingkeys::mainWidth, outer.width());
-    store(settingkeys::mainHeight, outer.height());
+    const int pixels[] = {outer.x(), outer.y(), outer.width(), outer.height()};
+    for (std::size_t i = 0; i < settingkeys::bounds.size(); ++i)
+        program_.store.tryWrite(settingkeys::placement, settingkeys::bounds[i],
+                                SettingsStore::singleText(float(twips::fromPixels(pixels[i]))));
 }
 
 bool mainwindow::event(QEvent* e)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 // Every section and key the program keeps in the settings store. The store matches them
 // without regard to case.
@@ -11,18 +12,16 @@ inline const QString options = QStringLiteral("Setting");
 inline const QString skipspace = QStringLiteral("skipspace");
 inline const QString color = QStringLiteral("color");
 
-// The main window's outer bounds at quit, in twips; written, never read.
+// The main window's outer bounds at quit (left, top, width, height) in twips; never read.
 inline const QString placement = QStringLiteral("Settings");
-inline const QString mainLeft = QStringLiteral("MainLeft");
-inline const QString mainTop = QStringLiteral("MainTop");
-inline const QString mainWidth = QStringLiteral("MainWidth");
-inline const QString mainHeight = QStringLiteral("MainHeight");
+inline const std::array<QString, 4> bounds{QStringLiteral("MainLeft"), QStringLiteral("MainTop"),
+                                           QStringLiteral("MainWidth"),
+                                           QStringLiteral("MainHeight")};
 
-// The last ten results, a slot key each, and the best score of each level ("1".."4") with
-// its date.
-inline const QString scores = QStringLiteral("tokuten");
-inline const QString misses = QStringLiteral("miss");
-inline const QString speeds = QStringLiteral("sokudo");
+// The last ten results, a section per figure (score, miss rate, speed) and a slot key each,
+// and the best score of each level ("1".."4") with its date.
+inline const std::array<QString, 3> figures{QStringLiteral("tokuten"), QStringLiteral("miss"),
+                                            QStringLiteral("sokudo")};
 inline const QString bests = QStringLiteral("maxtokuten");
 inline const QString dates = QStringLiteral("date");
 

@@ -6,8 +6,6 @@
 
 namespace {
 
-static_assert(std::is_same_v<ResultsChart::Table, BarChart::Table>);
-
 class BarChartPanel : public ResultsChart {
 public:
     explicit BarChartPanel(QWidget* parent) : chart_(new BarChart(parent)) {}

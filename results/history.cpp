@@ -20,16 +20,16 @@ int History::filledRows() const
 History::Row History::readRow(int slot) const
 {
     const QString key = slotKey(slot);
-    return {store_.readInt16(scores, key), store_.readInt16(misses, key),
-            store_.readInt16(speeds, key)};
+    return {store_.readInt16(figures[0], key), store_.readInt16(figures[1], key),
+            store_.readInt16(figures[2], key)};
 }
 
 void History::writeRow(int slot, const Row& row)
 {
     const QString key = slotKey(slot);
-    store_.write(scores, key, QString::number(row.score));
-    store_.write(misses, key, QString::number(row.miss));
-    store_.write(speeds, key, QString::number(row.speed));
+    const qint16 values[] = {row.score, row.miss, row.speed};
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        store_.write(figures[i], key, QString::number(values[i]));
 }
 
 void History::beginResult()

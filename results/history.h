@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/charttable.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -11,7 +13,7 @@ class SettingsStore;
 // execution clears the ten slots left by the previous one.
 class History {
 public:
-    static constexpr int rows = 10;
+    static constexpr int rows = chartRows; // the chart shows them all
     static constexpr int levels = 4;
 
     struct Row {

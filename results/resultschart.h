@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/charttable.h"
+
 #include <QString>
-#include <QtGlobal>
-#include <array>
 #include <memory>
 
 class QWidget;
@@ -11,9 +11,7 @@ class QWidget;
 // every row. The chart lives in the chart library (ui/chartlibrary.h).
 class ResultsChart {
 public:
-    static constexpr int rows = 10;
-    static constexpr int seriesCount = 2;
-    using Table = std::array<std::array<qint16, seriesCount>, rows>; // [row][series]
+    using Table = ChartTable;
 
     virtual ~ResultsChart() = default;
     // The chart's widget, a child of the parent it was made for; it goes with that parent.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/charttable.h"
+
 #include <QChartView>
 #include <QString>
 #include <QStringList>
@@ -15,9 +17,9 @@ class QValueAxis;
 class BarChart : public QChartView {
     Q_OBJECT
 public:
-    static constexpr int rows = 10;
-    static constexpr int seriesCount = 2;
-    using Table = std::array<std::array<qint16, seriesCount>, rows>; // [row][series]
+    static constexpr int rows = chartRows;
+    static constexpr int seriesCount = chartSeries;
+    using Table = ChartTable;
 
     explicit BarChart(QWidget* parent = nullptr);
 
