@@ -13,9 +13,7 @@ inline constexpr int clientHeight = 10710;
 
 // Practice line i and, directly under it, its input box.
 inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;
-// The colour tag rides on the input boxes, so their measures live with it.
-inline constexpr int txtinLeft = txtinLayout.left, txtinTop = txtinLayout.firstTop,
-                     txtinWidth = txtinLayout.width, txtinHeight = txtinLayout.height;
+// The input boxes' measures live with the colour tag that rides on them (txtinLayout).
 inline constexpr int linePitch = txtinLayout.pitch;
 
 // A half-width character of the practice font advances one colour-tag step, 165 twips.

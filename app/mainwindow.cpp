@@ -60,14 +60,12 @@ void mainwindow::buildControls()
         lblin_[i] = label;
 
         auto* box = new InputBox(i, *this, client);
-        box->setGeometry(twips::rect(mainlayout::txtinLeft,
-                                     mainlayout::txtinTop + mainlayout::linePitch * i,
-                                     mainlayout::txtinWidth, mainlayout::txtinHeight));
+        box->setGeometry(
+            twips::rect(txtinLeft(i), txtinTop(i), txtinLayout.width, txtinLayout.height));
         box->setFont(lineFont);
         // The typed text stands exactly under the practice text above it.
         box->setFrame(false);
-        box->setTextMargins(twips::toPixels(mainlayout::lblinLeft - mainlayout::txtinLeft), 0, 0,
-                            0);
+        box->setTextMargins(twips::toPixels(mainlayout::lblinLeft - txtinLayout.left), 0, 0, 0);
         box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0; "
                                           "background: white; color: black; }"));
         txtin_[i] = box;

@@ -39,8 +39,8 @@ void addControls(QWidget* client)
         label->setGeometry(
             twips::rect(lblinLeft, lblinTop + linePitch * i, lblinWidth, lblinHeight));
         auto* edit = new QLineEdit(client);
-        edit->setGeometry(twips::rect(mainlayout::txtinLeft, mainlayout::txtinTop + linePitch * i,
-                                      txtinWidth, txtinHeight));
+        edit->setGeometry(
+            twips::rect(txtinLeft(i), txtinTop(i), txtinLayout.width, txtinLayout.height));
         if (!first) first = edit;
     }
     for (const KeyDef& k : keyTable) {
