@@ -3,12 +3,18 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-asan fuzz bench package clean
+# The tests also need the two input method frameworks of Japanese desktops, with mozc.
+TEST_DEPS = fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-daemon
+
+.PHONY: all deps test-deps configure build run test test-asan fuzz bench package clean
 
 all: build
 
 deps:
 	@sh scripts/ensure-deps.sh
+
+test-deps:
+	@DOVANEL_EXTRA="$(TEST_DEPS)" sh scripts/ensure-deps.sh
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -19,11 +25,11 @@ build: configure
 run: build
 	cd data && ../$(BUILD)/dovanel
 
-test: build
+test: test-deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-test-asan: deps
+test-asan: test-deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null

@@ -6,9 +6,8 @@
 #include <QMouseEvent>
 
 InputBox::InputBox(int index, InputBoxHandler& handler, QWidget* parent)
-    : QLineEdit(parent), index_(index), handler_(handler)
+    : DirectKeyEdit(parent), index_(index), handler_(handler)
 {
-    setAttribute(Qt::WA_InputMethodEnabled, false);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -54,7 +53,7 @@ bool InputBox::event(QEvent* e)
             return true;
         }
     }
-    return QLineEdit::event(e);
+    return DirectKeyEdit::event(e);
 }
 
 void InputBox::keyPressEvent(QKeyEvent* e)
@@ -67,7 +66,7 @@ void InputBox::keyPressEvent(QKeyEvent* e)
         case Qt::Key_Right:
         case Qt::Key_Home:
         case Qt::Key_End:
-            if (!(e->modifiers() & Qt::ShiftModifier)) QLineEdit::keyPressEvent(e);
+            if (!(e->modifiers() & Qt::ShiftModifier)) DirectKeyEdit::keyPressEvent(e);
             break;
         default: break;
         }
@@ -88,7 +87,7 @@ void InputBox::keyReleaseEvent(QKeyEvent* e)
 
 void InputBox::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton) QLineEdit::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton) DirectKeyEdit::mousePressEvent(e);
     // The middle button would paste the X11 selection.
     e->accept();
 }
@@ -97,7 +96,7 @@ void InputBox::mouseReleaseEvent(QMouseEvent* e)
 {
     // Only the left button may reach the line edit: the middle one would paste.
     if (e->button() == Qt::LeftButton)
-        QLineEdit::mouseReleaseEvent(e);
+        DirectKeyEdit::mouseReleaseEvent(e);
     else
         e->accept();
     // Any button takes the focus on press, so any click must give it back.
@@ -112,9 +111,4 @@ void InputBox::mouseMoveEvent(QMouseEvent* e)
 void InputBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     e->accept();
-}
-
-void InputBox::inputMethodEvent(QInputMethodEvent* e)
-{
-    e->ignore();
 }

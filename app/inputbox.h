@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLineEdit>
+#include "ui/directkeyedit.h"
 
 class InputBoxHandler {
 public:
@@ -13,7 +13,7 @@ public:
 
 // One practice input line: every keystroke goes to the judge, and nothing else may put text
 // into it — no input method, paste, drag, undo or context menu.
-class InputBox : public QLineEdit {
+class InputBox : public DirectKeyEdit {
     Q_OBJECT
 public:
     InputBox(int index, InputBoxHandler& handler, QWidget* parent);
@@ -31,7 +31,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     int index_;

@@ -1,13 +1,13 @@
 #include "dialogs/frmlevel.h"
 
 #include "dialogs/dialoghosts.h"
+#include "ui/directkeyedit.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/programidentity.h"
 #include "ui/twips.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -75,7 +75,7 @@ LevelWindow::LevelWindow()
     Label3 = makeLabel(this, "Label3", c.Label3, g.Label3);
     Label4 = makeLabel(this, "Label4", c.Label4, g.Label4);
 
-    Text1 = new QLineEdit(this);
+    Text1 = new DirectKeyEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(g.Text1.pixels());
 

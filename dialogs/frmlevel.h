@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/directkeyedit.h"
 #include "ui/formsupport.h"
 
 #include <QDialog>
@@ -7,7 +8,6 @@
 class LevelHost;
 class MessageBoxes;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // The controls of one opening of the level window; discarded when it closes.
@@ -21,7 +21,7 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
-    QLineEdit* Text1;
+    DirectKeyEdit* Text1; // a digit key, never an input method's full-width digit
     QLabel* Label5;
     QPushButton* cmdok;
 };

@@ -11,7 +11,6 @@
 #include "ui/settingsmedium.h"
 
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -19,13 +18,11 @@
 
 namespace {
 
-// Plain ASCII as keys; anything else the way an input method commits it.
+// Plain ASCII as keys; anything else as a key whose layout types it.
 void type(QWidget* target, const QString& text)
 {
     if (text.toLatin1() == text.toUtf8()) return QTest::keyClicks(target, text);
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    QCoreApplication::sendEvent(target, &commit);
+    QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text, Qt::NoModifier);
 }
 
 bool labelsFit(QWidget* w) // every label shows its whole text inside the window

@@ -11,12 +11,6 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/dovanel-e2e.XXXXXX") || exit 1
 ini=$work/config/dovanel/dovanel.ini
 mkdir -p "$work/run" "$work/config" "$work/data" "$work/runtime" && chmod 700 "$work/runtime"
 
-fail() {
-    echo "e2e: FAIL: $*" >&2
-    sed 's/^/  ini: /' "$ini" >&2 2>/dev/null
-    sed 's/^/  log: /' "$work/app.log" >&2 2>/dev/null
-    exit 1
-}
 cleanup() {
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
@@ -24,41 +18,15 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
-
-# The visible window titled exactly $1 (compared byte for byte: xdotool's own matching
-# misreads Japanese in some locales); `window` waits up to 10 s for it, `gone` for its end.
-shown() {
-    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
-    done
-    return 1
-}
-window() { for _ in $(seq 200); do shown "$1" && return 0; sleep 0.05; done; return 1; }
-gone() { for _ in $(seq 200); do shown "$1" >/dev/null || return 0; sleep 0.05; done; return 1; }
-# Without a window manager the focus is given, not taken.
-typein() {
-    w=$(window "$1") || fail "no window '$1'"
-    xdotool windowfocus --sync "$w" && xdotool type --delay 30 -- "$2" || fail "typing '$2'"
-}
-setting() { sed -n "/^\[$1\]/,/^\[/p" "$ini" | sed -n "s/^$2=//p"; }
+. "$(dirname "$0")/xsession.sh"
+start_x
 
 # Five lines, so the block is the whole file; spaces are filled in for the learner.
 for line in "ab cd" "ef gh" "ij kl" "mn op" "qr st"; do printf '%s\r\n' "$line"; done \
     >"$work/run/middle.txt"
 block=abcdefghijklmnopqrst
 
-(cd "$work/run" && exec env XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$prog") \
-    >"$work/app.log" 2>&1 &
-app=$!
+start_program
 
 typein "レベルの選択" "2"
 xdotool key Return
@@ -83,9 +51,7 @@ xdotool key Return
 sleep 0.3
 typein dovanel "$block"
 typein "結果" q
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "q did not end the program"
-app=
+ended || fail "q did not end the program"
 [ -n "$(setting settings mainwidth)" ] || fail "the window placement was not stored"
 [ "$(setting miss '3%U56DE%U76EE')" = 0 ] || fail "the third run is not in slot 3"
 echo "e2e: passed"
