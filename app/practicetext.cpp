@@ -22,9 +22,21 @@ namespace {
 
 constexpr int maxCount = std::numeric_limits<qint16>::max();
 
+// A byte that opens a two-byte CP932 character, and a byte that may close one.
+bool isLeadByte(uchar b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(uchar b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 // CP932 through the C library's converter: ICU, behind QStringDecoder, would map a megabyte
-// of conversion tables for the same text. Bytes that are no CP932 become "?"; a lead byte
-// cut off at the very end is dropped.
+// of conversion tables for the same text. What is no CP932 character becomes one "?": a pair
+// of bytes shaped like a character that has no mapping (rows 85-86, EB-EC, a Shift_JIS-2004
+// file) as a whole, so its trail byte neither shows as a stray character nor swallows the
+// next one; any other byte alone. A lead byte cut off at the very end is dropped.
 QString fromCp932(const QByteArray& bytes)
 {
     const iconv_t cd = iconv_open(
@@ -42,15 +54,26 @@ QString fromCp932(const QByteArray& bytes)
         std::memcpy(out, &unknown, sizeof unknown);
         out += sizeof unknown;
         outLeft -= sizeof unknown;
-        ++in;
-        --inLeft;
+        const std::size_t skip =
+            inLeft >= 2 && isLeadByte(uchar(in[0])) && isTrailByte(uchar(in[1])) ? 2 : 1;
+        in += skip;
+        inLeft -= skip;
     }
     iconv_close(cd);
     text.truncate((out - reinterpret_cast<char*>(text.data())) / qsizetype(sizeof(char16_t)));
     return text;
 }
 
-// Whatever cannot be typed becomes "?", so the line stays typeable.
+// A control character that no key types would hold the learner on its line for good.
+// Backspace, Tab and Escape are keys; CR and LF end lines.
+bool untypeable(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 || u == 0x7F) && u != 0x08 && u != u'\t' && u != 0x1B && u != u'\n' &&
+           u != u'\r';
+}
+
+// Text the input boxes can take, every character of it.
 QString decode(const QByteArray& bytes)
 {
     // Practice texts are mostly plain ASCII, which reads the same in CP932 and is taken as it
@@ -58,8 +81,8 @@ QString decode(const QByteArray& bytes)
     const bool ascii =
         std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
     QString text = ascii ? QString::fromLatin1(bytes) : fromCp932(bytes);
-    // A SUB control character cannot be typed either.
-    return text.replace(QChar(0x1A), u'?');
+    std::replace_if(text.begin(), text.end(), untypeable, QChar(u'?'));
+    return text;
 }
 
 } // namespace

@@ -74,6 +74,12 @@ private slots:
                                                              "cd\r\nnext");
         QVERIFY(broken.size() == 2 && broken[1] == "next");
         QVERIFY(broken[0].startsWith("ab") && broken[0].endsWith("cd") && broken[0].contains(u'?'));
+        // A lead and trail byte that map to no character are one "?", and take nothing after.
+        QCOMPARE(practicetext::decodeLines("x\x85\x41y\xeb\x9f\x41"), QStringList{"x?y?A"});
+        // Control characters no key types become "?"; Backspace, Tab and Escape are keys.
+        QCOMPARE(practicetext::decodeLines("a\x01\x0b\x1f\x7f\x1a\x08\t\x1b"),
+                 QStringList{"a?????\b\t\x1b"});
+        QCOMPARE(practicetext::decodeLines("\x82\xa0\x0c"), QStringList{"あ?"});
     }
 
     void numericLevelWritesFreshDigitGroups()
