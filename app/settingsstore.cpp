@@ -34,6 +34,11 @@ void SettingsStore::writeOut()
     if (reportWriteFailure) reportWriteFailure();
 }
 
+void SettingsStore::reload()
+{
+    medium_.reload();
+}
+
 bool SettingsStore::tryWrite(const QString& section, const QString& key, const QString& text)
 {
     medium_.setValue(fold(section), fold(key), text);

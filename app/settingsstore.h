@@ -17,6 +17,8 @@ public:
     // For writes nobody needs to hear about; false when the value could not be kept.
     bool tryWrite(const QString& section, const QString& key, const QString& text);
     std::function<void()> reportWriteFailure;
+    // Sees what another running copy of the program stored since.
+    void reload();
 
     // The writes made while a batch lives reach the file together when it ends: one result
     // sets some thirty values, each of which would otherwise rewrite and sync the file.

@@ -34,6 +34,9 @@ void History::writeRow(int slot, const Row& row)
 
 void History::beginResult()
 {
+    // A second copy of the program may have stored a better best since this one read the
+    // file; the best is compared with the file as it is now.
+    store_.reload();
     if (resultcnt_ >= rows) {
         // The oldest result drops out; the newest slot is overwritten by enterResult.
         if (resultcnt_ < std::numeric_limits<qint16>::max()) ++resultcnt_;

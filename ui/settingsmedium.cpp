@@ -59,6 +59,13 @@ bool IniSettingsMedium::sync()
     return written();
 }
 
+void IniSettingsMedium::reload()
+{
+    // QSettings reads the file again when it changed since it was read, and writes nothing
+    // when nothing was set.
+    sync();
+}
+
 bool IniSettingsMedium::written()
 {
     // The status keeps its first error for good, and a damaged file's FormatError hides any

@@ -18,6 +18,9 @@ public:
     virtual void setValue(const QString& section, const QString& key, const QString& text) = 0;
     // Writes out what was set; false when it could not be kept for good.
     virtual bool sync() = 0;
+    // Sees what another running copy stored since: reads the file again, after writing out
+    // what was set here.
+    virtual void reload() = 0;
 };
 
 // The user's INI file: $XDG_CONFIG_HOME/dovanel/dovanel.ini.
@@ -30,6 +33,7 @@ public:
     std::optional<QString> value(const QString& section, const QString& key) const override;
     void setValue(const QString& section, const QString& key, const QString& text) override;
     bool sync() override;
+    void reload() override;
 
     QString fileName() const;
 

@@ -5,7 +5,10 @@
 #include "tests/support/doubles.h"
 #include "ui/barchart.h"
 #include "ui/fonts.h"
+#include "ui/settingsmedium.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -119,6 +122,34 @@ private slots:
         QVERIFY(!history.recordBest(0, 500, "2026/12/06")); // no level chosen: no row for it
         QCOMPARE(medium.values.keys(),
                  (QStringList{"date/1", "date/3", "maxtokuten/1", "maxtokuten/3"}));
+    }
+
+    void aSecondCopyNeverLowersTheBest()
+    {
+        // One copy runs on the file; another copy, in a process of its own, stores 1877.
+        // (QSettings objects of one process share what they read, so that copy writes as a
+        // process of its own would: the file.)
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dovanel.ini");
+        const auto storedByAnotherCopy = [&path](const QByteArray& text) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        storedByAnotherCopy("[maxtokuten]\n2=1500\n");
+        IniSettingsMedium file(path);
+        SettingsStore running(file);
+        History history(running);
+        QCOMPARE(running.read("maxtokuten", "2", ""), QString("1500"));
+        storedByAnotherCopy("[date]\n2=2026/12/06\n[maxtokuten]\n2=1877\n");
+        {
+            const SettingsStore::Batch batch(running); // a result is written all at once
+            history.beginResult();
+            history.enterResult(1719, 0, 1719);
+            QVERIFY(!history.recordBest(2, 1719, "2026/12/07"));
+        }
+        running.reload();
+        QCOMPARE(history.bestPanel()[1], (History::Best{"1877", "2026/12/06"}));
     }
 
     void chartKeepsEveryRowAndScales()

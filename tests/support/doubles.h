@@ -76,6 +76,7 @@ public:
         ++syncs;
         return !failWrites;
     }
+    void reload() override {}
 
     QMap<QString, QString> values; // "section/key" -> text
     bool failWrites = false;       // as a full disk: values are kept, but reported lost
