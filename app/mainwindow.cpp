@@ -109,6 +109,7 @@ void mainwindow::buildMenu()
         act->setShortcut(QKeySequence(Qt::CTRL | item.ctrlKey));
         act->setShortcutContext(Qt::WindowShortcut);
         connect(act, &QAction::triggered, this, clicks[i]);
+        if (clicks[i] == &mainwindow::mnuToolsJournal_Click) journalAction_ = act;
     }
 }
 

@@ -68,6 +68,7 @@ public:
     void restartFromResults() override;
     void quitFromResults() override;
     void enableTimer1() override;
+    QAction* journalAction() const override { return journalAction_; }
 
     // LevelHost
     void startLevelRun() override;
@@ -109,4 +110,5 @@ private:
     std::array<QLabel*, blockLines> lblin_{};
     QLabel* lbltime_ = nullptr;
     KeyboardWidgets* keyboard_ = nullptr;
+    QAction* journalAction_ = nullptr;
 };

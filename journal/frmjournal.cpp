@@ -9,6 +9,7 @@
 #include "journal/weakkeyboard.h"
 #include "journal/weakkeys.h"
 #include "results/levelnames.h"
+#include "ui/chartlibrary.h"
 #include "ui/fonts.h"
 #include "ui/formsupport.h"
 #include "ui/messagebox.h"
@@ -203,11 +204,14 @@ void frmjournal::showLevel(int level)
         store ? store->recentTallies(level, weakkeys::recentRuns) : QList<CharTally>();
 
     w.runs->setRuns(shown_);
+    const bool charted = w.chart && !shown_.isEmpty();
     if (w.chart) {
         w.chart->setRuns(shown_);
-        w.chart->widget()->setVisible(!shown_.isEmpty());
+        w.chart->widget()->setVisible(charted);
     }
-    w.lblempty->setVisible(shown_.isEmpty());
+    // The same place says why there is no chart: no runs yet, or no chart library.
+    w.lblempty->setText(shown_.isEmpty() ? captions().lblempty : chartlibrary::unavailableText);
+    w.lblempty->setVisible(!charted);
     w.cmdcsv->setEnabled(!shown_.isEmpty());
 
     w.keyboard->setRates(weakkeys::keyRates(tallies));

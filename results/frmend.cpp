@@ -4,6 +4,7 @@
 
 #include "results/levelnames.h"
 #include "results/resultschart.h"
+#include "ui/chartlibrary.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/placement.h"
@@ -217,13 +218,10 @@ void frmend::build()
     }
 
     c.chart = ResultsChart::make(w);
-    if (c.chart) {
-        c.chart->widget()->setObjectName(QStringLiteral("chart"));
-        c.chart->widget()->setGeometry(place::chart.pixels());
-        c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
-    } else {
-        qWarning("dovanel: the chart library could not be loaded");
-    }
+    QWidget* chartArea = c.chart ? c.chart->widget() : chartlibrary::unavailableNotice(w);
+    chartArea->setObjectName(QStringLiteral("chart"));
+    chartArea->setGeometry(place::chart.pixels());
+    if (c.chart) c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
     for (int mode = ScoreChart; mode <= SpeedChart; ++mode) {
@@ -241,6 +239,8 @@ void frmend::build()
         QWidget::setTabOrder(c.chartButtons[mode - 1], c.chartButtons[nextMode(mode) - 1]);
     c.chartButtons[nextMode(ScoreChart) - 1]->setFocus();
 
+    // The practice journal is one key away from the figures it keeps.
+    w->addAction(host_.journalAction());
     // r, q and l act wherever the focus is.
     w->installEventFilter(this);
     for (QWidget* child : w->findChildren<QWidget*>())

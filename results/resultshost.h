@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+class QAction;
 struct Score;
 
 // The run the results window scores, as the main window counted it.
@@ -31,4 +32,6 @@ public:
     virtual void quitFromResults() = 0;
     // "l": Timer1 opens the level dialog once the results window has gone.
     virtual void enableTimer1() = 0;
+    // The menu's 練習の記録, whose shortcut works in the results window too.
+    virtual QAction* journalAction() const = 0;
 };

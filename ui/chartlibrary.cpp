@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <dlfcn.h>
 
 namespace chartlibrary {
@@ -12,9 +13,18 @@ void* entry(const char* name)
     static void* const library = [] {
         const QByteArray path =
             QFile::encodeName(QCoreApplication::applicationDirPath() + "/dovanel-chart.so");
-        return dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        void* opened = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!opened) qWarning("dovanel: no charts: %s", dlerror());
+        return opened;
     }();
     return library ? dlsym(library, name) : nullptr;
+}
+
+QLabel* unavailableNotice(QWidget* parent)
+{
+    auto* notice = new QLabel(unavailableText, parent);
+    notice->setAlignment(Qt::AlignCenter);
+    return notice;
 }
 
 } // namespace chartlibrary

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+
+class QLabel;
+class QWidget;
+
 // The charts (Qt Charts, with OpenGL behind it) live in a library of their own beside the
 // program, opened when a window first shows a chart, so none of it is loaded at start.
 namespace chartlibrary {
@@ -7,5 +12,9 @@ namespace chartlibrary {
 // The library's entry point of that name: found among what is already loaded (the tests
 // link the charts in), else in dovanel-chart.so, opened once and kept. Null when missing.
 void* entry(const char* name);
+
+// What a window shows where its chart would stand when the library is missing.
+inline const QString unavailableText = QStringLiteral("グラフを表示できません");
+QLabel* unavailableNotice(QWidget* parent);
 
 } // namespace chartlibrary

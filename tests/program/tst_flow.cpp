@@ -2,6 +2,9 @@
 
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
+#include "journal/frmjournal.h"
+#include "journal/journal.h"
+#include "journal/journalstore.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
 #include "ui/barchart.h"
@@ -112,12 +115,25 @@ private slots:
         QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString("6文字/分"));
         QCOMPARE(s.run().taketime, 160.004f - 100.0f);
         QCOMPARE(s.settings.values.value("maxtokuten/2"), QString("6"));
+        // The best-score panel: a row per level, this level's new best with today's date.
+        QStringList panel;
+        for (int level = 0; level < 4; ++level)
+            panel << resultLabel(s, qPrintable(QString("lbltokuten(%1)").arg(level)))->text()
+                  << resultLabel(s, qPrintable(QString("lbldate(%1)").arg(level)))->text();
+        QCOMPARE(panel, (QStringList{"------", "----------", "6", "2026/12/06", "------",
+                                     "----------", "------", "----------"}));
 
-        // Closed and brought back by a key: the same run, not a second result.
+        // Closed and brought back by a key: the same run, not a second result or journal entry.
         s.program->end->close();
         s.type("z");
         QVERIFY(s.program->end->isOpen());
         QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
+        QCOMPARE(s.program->journal->store()->runs(2).size(), 1);
+        // The journal is a key away.
+        QVERIFY(QTest::qWaitForWindowActive(s.program->end->window()));
+        QTest::keyClick(s.program->end->window(), Qt::Key_J, Qt::ControlModifier);
+        QVERIFY(s.program->journalWindow->isOpen());
+        s.program->journalWindow->close();
 
         // "R" (Caps Lock) does nothing, "r" starts a new block of the same level.
         QTest::keyClick(s.program->end->window(), 'R', Qt::ShiftModifier);
