@@ -221,6 +221,7 @@ void frmend::build()
     QWidget* chartArea = c.chart ? c.chart->widget() : chartlibrary::unavailableNotice(w);
     chartArea->setObjectName(QStringLiteral("chart"));
     chartArea->setGeometry(place::chart.pixels());
+    chartArea->setFont(fonts::design(fonts::proportionalGothic, points::results));
     if (c.chart) c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
