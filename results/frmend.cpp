@@ -221,8 +221,10 @@ void frmend::build()
     QWidget* chartArea = c.chart ? c.chart->widget() : chartlibrary::unavailableNotice(w);
     chartArea->setObjectName(QStringLiteral("chart"));
     chartArea->setGeometry(place::chart.pixels());
-    chartArea->setFont(fonts::design(fonts::proportionalGothic, points::results));
-    if (c.chart) c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
+    if (c.chart)
+        c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
+    else
+        chartArea->setFont(fonts::design(fonts::proportionalGothic, points::results));
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
     for (int mode = ScoreChart; mode <= SpeedChart; ++mode) {
