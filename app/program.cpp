@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/mainwindow.h"
+#include "app/settingkeys.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
@@ -12,6 +13,7 @@
 #include "ui/placement.h"
 #include "ui/settingsmedium.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 Program::Program(Platform& p, const QString& dir, const QString& journalPath)
@@ -44,10 +46,18 @@ Program::~Program()
     main.reset();
 }
 
-void Program::start()
+void Program::start(const QString& textFile)
 {
-    end->flglevel = true;
+    const QString remembered =
+        textFile.isEmpty() ? store.read(settingkeys::text, settingkeys::textPath, {}) : QString();
+    // A remembered text that has gone (a removed stick, a deleted file) is no news to tell.
+    const bool onText =
+        textFile.isEmpty()
+            ? !remembered.isEmpty() && QFileInfo::exists(remembered) && main->useText(remembered)
+            : main->useText(textFile);
+    end->flglevel = !onText;
     main->Form_Load();
     centreOnScreen(main.get());
     main->show();
+    if (onText) main->tellLeftOut();
 }
