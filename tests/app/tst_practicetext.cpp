@@ -46,6 +46,10 @@ private slots:
             QCOMPARE(block.linetext[4], QStringLiteral("line %1").arg(first + 4));
         }
         QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f).linetext[4], QString("line 18"));
+        // An opened text's last line can be drawn.
+        QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f, practicetext::LastLine::Drawn)
+                     .linetext[4],
+                 QString("line 19"));
     }
 
     void linesBeyond16BitsAreCutNotWrapped()
