@@ -80,7 +80,7 @@ QString decode(const QByteArray& bytes)
     QString text = utf8(bytes);
     // CP932 text is valid UTF-8 only by rare chance, and then only its kana and kanji read
     // differently: their lines are left out either way.
-    if (!utf8.hasError() || bytes.startsWith("\xEF\xBB\xBF")) return text;
+    if (!utf8.hasError()) return text;
     return cp932::decode(bytes);
 }
 
