@@ -1,15 +1,10 @@
 #include "bench/bench.h"
-#include "tests/support/doubles.h"
-
-#include "app/mainwindow.h"
-#include "app/program.h"
-#include "ui/platform.h"
+#include "tests/program/session.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <chrono>
 
 // A learner's 5 MB UTF-8 text opened in the whole program on the offscreen platform, from the
@@ -17,9 +12,8 @@
 int benchOpenText(int argc, char** argv, int runs)
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    if (!dir.isValid()) return bench::fail("cannot make a temporary directory");
-    const QString path = dir.filePath(QStringLiteral("notes.txt"));
+    Session session;
+    const QString path = session.dir.filePath(QStringLiteral("notes.txt"));
     {
         // English lines, full-width letters and now and then a Japanese line, which is left out.
         QByteArray text;
@@ -34,18 +28,8 @@ int benchOpenText(int argc, char** argv, int runs)
             return bench::fail("cannot write notes.txt");
     }
 
-    SettableClock clock;
-    CountingBeep beep;
-    ScriptedMessageBoxes messages;
-    RecordingBrowser browser;
-    SystemRandom random;
-    MemorySettingsMedium settings;
-    ManualTickers tickers{messages};
-    Platform platform{clock, beep, messages, browser, random, settings, tickers};
-    Program program(platform, dir.path(), dir.filePath(QStringLiteral("journal.sqlite")));
-    mainwindow& main = *program.main;
-    program.start();
-    QCoreApplication::processEvents();
+    session.start();
+    mainwindow& main = session.main();
 
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
