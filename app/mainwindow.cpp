@@ -163,15 +163,12 @@ void mainwindow::Form_Load()
 
 void mainwindow::loadText()
 {
-    if (source_.isText()) {
-        static_cast<PracticeBlock&>(run) = practicetext::pickBlock(
-            textLines_, program_.platform.random.next(), practicetext::LastLine::Drawn);
-        for (int i = 0; i < blockLines; ++i)
-            lblin_[i]->setText(run.linetext[i]);
-        return;
-    }
+    RandomSource& random = program_.platform.random;
+    // An opened text was read when it was opened; a level's file is read for every block.
     const LoadResult loaded =
-        practicetext::load(program_.level->level, program_.directory, program_.platform.random);
+        source_.isText() ? LoadResult{practicetext::pickBlock(textLines_, random.next(),
+                                                              practicetext::LastLine::Drawn)}
+                         : practicetext::load(program_.level->level, program_.directory, random);
     // Every slot is replaced, so no text of an earlier block can be judged against.
     static_cast<PracticeBlock&>(run) = loaded.block;
     if (loaded.problem != LoadProblem::None) {

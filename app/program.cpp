@@ -48,13 +48,14 @@ Program::~Program()
 
 void Program::start(const QString& textFile)
 {
-    const QString remembered =
-        textFile.isEmpty() ? store.read(settingkeys::text, settingkeys::textPath, {}) : QString();
-    // A remembered text that has gone (a removed stick, a deleted file) is no news to tell.
-    const bool onText =
-        textFile.isEmpty()
-            ? !remembered.isEmpty() && QFileInfo::exists(remembered) && main->useText(remembered)
-            : main->useText(textFile);
+    QString text = textFile;
+    // The text practised last, unless it has gone (a removed stick, a deleted file), which is
+    // no news to tell.
+    if (text.isEmpty()) {
+        const QString remembered = store.read(settingkeys::text, settingkeys::textPath, {});
+        if (QFileInfo::exists(remembered)) text = remembered;
+    }
+    const bool onText = !text.isEmpty() && main->useText(text);
     end->flglevel = !onText;
     main->Form_Load();
     centreOnScreen(main.get());
