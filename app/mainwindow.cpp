@@ -165,10 +165,12 @@ void mainwindow::loadText()
 {
     RandomSource& random = program_.platform.random;
     // An opened text was read when it was opened; a level's file is read for every block.
-    const LoadResult loaded =
-        source_.isText() ? LoadResult{practicetext::pickBlock(textLines_, random.next(),
-                                                              practicetext::LastLine::Drawn)}
-                         : practicetext::load(program_.level->level, program_.directory, random);
+    LoadResult loaded;
+    if (source_.isText())
+        loaded.block =
+            practicetext::pickBlock(textLines_, random.next(), practicetext::LastLine::Drawn);
+    else
+        loaded = practicetext::load(program_.level->level, program_.directory, random);
     // Every slot is replaced, so no text of an earlier block can be judged against.
     static_cast<PracticeBlock&>(run) = loaded.block;
     if (loaded.problem != LoadProblem::None) {
