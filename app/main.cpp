@@ -16,8 +16,9 @@
 #include <QDir>
 #include <QTimer>
 
-// The program's start (Module1): practice texts are found by bare name in the working
-// directory.
+// The program's start: the levels' practice texts are found by bare name in the working
+// directory; a text file may be named after the program (what QApplication left of the
+// arguments), as a file manager's "open with" does.
 int main(int argc, char* argv[])
 {
     // No desktop-wide menu bar: the window's own menu is part of its design.
@@ -40,7 +41,8 @@ int main(int argc, char* argv[])
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
 
     Program program(platform, QDir::currentPath(), Journal::defaultPath());
-    program.start();
+    const QStringList arguments = QApplication::arguments();
+    program.start(arguments.size() > 1 ? arguments.at(1) : QString());
     // Long before the learner can finish a block, and after the first screen is up.
     QTimer::singleShot(1000, [] { ResultsChart::warmUp(); });
     return app.exec();

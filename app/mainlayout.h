@@ -18,6 +18,9 @@ inline constexpr int linePitch = txtinLayout.pitch;
 
 // A half-width character of the practice font advances one colour-tag step, 165 twips.
 inline constexpr int linePixelSize = 22;
+// Characters a practice line shows whole: the label above the box is the narrower of the two.
+inline constexpr int lineChars = lblinWidth / cmdcolorLayout.step;
+static_assert(lblinWidth < txtinLayout.width);
 
 inline constexpr int lbltimeLeft = 120, lbltimeTop = 8400, lbltimeWidth = 1335, lbltimeHeight = 495;
 inline constexpr double lbltimePoints = 20.25;
@@ -32,8 +35,9 @@ struct MenuItem {
     const char* caption;
     Qt::Key ctrlKey;
 };
-inline constexpr std::array<MenuItem, 6> menuItems{{
-    {"ﾌｧｲﾙ(&F)", "終了(&X)", Qt::Key_Q},
+inline constexpr std::array<MenuItem, 7> menuItems{{
+    {"ﾌｧｲﾙ(&F)", "テキストを開く...", Qt::Key_T},
+    {nullptr, "終了(&X)", Qt::Key_Q},
     {"ﾂｰﾙ(&T)", "もう一度最初から", Qt::Key_R},
     {nullptr, "レベルを変更", Qt::Key_L},
     {nullptr, "ｵﾌﾟｼｮﾝ(&O)...", Qt::Key_O},
@@ -46,4 +50,7 @@ inline constexpr std::array<MenuItem, 6> menuItems{{
 namespace maintext {
 inline const QString blankLinesQuestion =
     QStringLiteral("空白の行が続いています。もう一度読み直しますか？");
+inline const QString openTextTitle = QStringLiteral("テキストを開く");
+inline const QString textFilter =
+    QStringLiteral("テキストファイル (*.txt *.text);;すべてのファイル (*)");
 } // namespace maintext

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/mainlayout.h"
+#include "app/owntext.h"
 #include "app/practicetext.h"
 #include "app/program.h"
 #include "app/settingkeys.h"
@@ -19,17 +20,37 @@
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/programidentity.h"
+#include "ui/randomsource.h"
 #include "ui/ticker.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The one local file a drag carries, or nothing.
+QString droppedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
 
 mainwindow::mainwindow(Program& program) : program_(program), engine_(run, *this)
 {
     setWindowTitle(identity::title);
+    setAcceptDrops(true);
     buildControls();
     buildMenu();
 
@@ -98,9 +119,10 @@ void mainwindow::buildMenu()
     // What each item of the menu table runs, in its order.
     using Click = void (mainwindow::*)();
     const std::array<Click, mainlayout::menuItems.size()> clicks{
-        &mainwindow::mnuFileExit_Click,     &mainwindow::retry_Click,
-        &mainwindow::changeleve_Click,      &mainwindow::mnuToolsOptions_Click,
-        &mainwindow::mnuToolsJournal_Click, &mainwindow::mnuHelpAbout_Click};
+        &mainwindow::mnuFileOpenText_Click, &mainwindow::mnuFileExit_Click,
+        &mainwindow::retry_Click,           &mainwindow::changeleve_Click,
+        &mainwindow::mnuToolsOptions_Click, &mainwindow::mnuToolsJournal_Click,
+        &mainwindow::mnuHelpAbout_Click};
     QMenu* menu = nullptr;
     for (std::size_t i = 0; i < clicks.size(); ++i) {
         const mainlayout::MenuItem& item = mainlayout::menuItems[i];
@@ -141,8 +163,14 @@ void mainwindow::Form_Load()
 
 void mainwindow::loadText()
 {
-    const LoadResult loaded =
-        practicetext::load(program_.level->level, program_.directory, program_.platform.random);
+    RandomSource& random = program_.platform.random;
+    // An opened text was read when it was opened; a level's file is read for every block.
+    LoadResult loaded;
+    if (source_.isText())
+        loaded.block =
+            practicetext::pickBlock(textLines_, random.next(), practicetext::LastLine::Drawn);
+    else
+        loaded = practicetext::load(program_.level->level, program_.directory, random);
     // Every slot is replaced, so no text of an earlier block can be judged against.
     static_cast<PracticeBlock&>(run) = loaded.block;
     if (loaded.problem != LoadProblem::None) {
@@ -152,6 +180,65 @@ void mainwindow::loadText()
     }
     for (int i = 0; i < blockLines; ++i)
         lblin_[i]->setText(run.linetext[i]);
+}
+
+bool mainwindow::useText(const QString& path)
+{
+    const owntext::Text text = owntext::read(path, mainlayout::lineChars);
+    if (text.refusal != owntext::Refusal::None) {
+        program_.platform.messages.inform(owntext::refusalText(text.refusal, path),
+                                          errortext::title);
+        return false;
+    }
+    textLines_ = text.lines;
+    textLeftOut_ = text.leftOut;
+    setSource(PracticeSource::text(QFileInfo(path).absoluteFilePath()));
+    return true;
+}
+
+void mainwindow::openText(const QString& path)
+{
+    if (!useText(path)) return;
+    // Whatever was waiting for the old block gives way, as for a new block of a level.
+    program_.end->flglevel = false;
+    program_.level->close();
+    if (run.flgresult) program_.end->close();
+    startAgain();
+    tellLeftOut();
+}
+
+void mainwindow::tellLeftOut()
+{
+    if (textLeftOut_ == 0) return;
+    // After the block has been painted, so the learner sees what the message is about.
+    QTimer::singleShot(0, this, [this, lines = textLeftOut_] {
+        program_.platform.messages.inform(owntext::leftOutText(lines), identity::title);
+    });
+}
+
+void mainwindow::setSource(const PracticeSource& source)
+{
+    source_ = source;
+    SettingsStore& store = program_.store;
+    if (store.read(settingkeys::text, settingkeys::textPath, {}) != source.path)
+        store.write(settingkeys::text, settingkeys::textPath, source.path);
+    setWindowTitle(source.isText()
+                       ? QFileInfo(source.path).fileName() + QStringLiteral(" - ") + identity::title
+                       : identity::title);
+}
+
+void mainwindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void mainwindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // Not inside the drop: a message box must not open while the source still waits.
+    QTimer::singleShot(0, this, [this, path] { openText(path); });
 }
 
 void mainwindow::closeEvent(QCloseEvent* event)
@@ -247,6 +334,15 @@ void mainwindow::cmd_Click(int)
 void mainwindow::cmdcolor_Click()
 {
     focusCurrentLine();
+}
+
+void mainwindow::mnuFileOpenText_Click()
+{
+    const QString start =
+        source_.isText() ? QFileInfo(source_.path).absolutePath() : QDir::homePath();
+    const QString path =
+        QFileDialog::getOpenFileName(this, maintext::openTextTitle, start, maintext::textFilter);
+    if (!path.isEmpty()) openText(path);
 }
 
 void mainwindow::mnuFileExit_Click()
@@ -360,7 +456,7 @@ FinishedRun mainwindow::finishedRun() const
 
 int mainwindow::level() const
 {
-    return program_.level->level;
+    return source_.keepsBest() ? program_.level->level : 0;
 }
 
 void mainwindow::runScored(const Score& score)
@@ -388,6 +484,10 @@ void mainwindow::enableTimer1()
 
 void mainwindow::startLevelRun()
 {
+    if (source_.isText()) {
+        textLines_.clear();
+        setSource({});
+    }
     startAgain();
 }
 

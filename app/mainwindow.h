@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/inputbox.h"
+#include "app/practicesource.h"
 #include "dialogs/dialoghosts.h"
 #include "keyboard/keyguide.h"
 #include "results/resultshost.h"
@@ -40,10 +41,19 @@ public:
     void changeleve_Click();
     void cmd_Click(int index);
     void cmdcolor_Click();
+    void mnuFileOpenText_Click();
     void mnuFileExit_Click();
     void mnuToolsOptions_Click();
     void mnuToolsJournal_Click();
     void mnuHelpAbout_Click();
+
+    // Makes the text file the practice source, or says why it cannot be and changes nothing.
+    bool useText(const QString& path);
+    // From the menu or a drop: the text's first block at once, or the current block kept.
+    void openText(const QString& path);
+    // Once the block is up: how many of the text's lines no key can type.
+    void tellLeftOut();
+    const PracticeSource& source() const { return source_; }
 
     // Frames the key of a character code and moves the colour tag.
     void round(int inputcode) override;
@@ -79,12 +89,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
     void buildMenu();
     void Form_Unload();
     void loadText();
+    void setSource(const PracticeSource& source);
     void focusCurrentLine();
     // A new block of the level, from the menu, the results window or the level dialog.
     void startAgain();
@@ -111,4 +124,8 @@ private:
     QLabel* lbltime_ = nullptr;
     KeyboardWidgets* keyboard_ = nullptr;
     QAction* journalAction_ = nullptr;
+
+    PracticeSource source_;
+    QStringList textLines_; // the opened text's, drawn from for every block
+    int textLeftOut_ = 0;
 };

@@ -1,19 +1,17 @@
 #include "app/practicetext.h"
 
+#include "app/cp932.h"
+
 #include "ui/messagebox.h"
 #include "ui/randomsource.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QTemporaryFile>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <iconv.h>
 #include <limits>
 
 namespace practicetext {
@@ -21,48 +19,6 @@ namespace practicetext {
 namespace {
 
 constexpr int maxCount = std::numeric_limits<qint16>::max();
-
-// A byte that opens a two-byte CP932 character, and a byte that may close one.
-bool isLeadByte(uchar b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool isTrailByte(uchar b)
-{
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
-// CP932 through the C library's converter: ICU, behind QStringDecoder, would map a megabyte
-// of conversion tables for the same text. What is no CP932 character becomes one "?": a pair
-// of bytes shaped like a character that has no mapping (rows 85-86, EB-EC, a Shift_JIS-2004
-// file) as a whole, so its trail byte neither shows as a stray character nor swallows the
-// next one; any other byte alone. A lead byte cut off at the very end is dropped.
-QString fromCp932(const QByteArray& bytes)
-{
-    const iconv_t cd = iconv_open(
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE", "CP932");
-    if (cd == iconv_t(-1)) return QString::fromLatin1(bytes);
-    // Every CP932 character, of one byte or two, is one UTF-16 unit.
-    QString text(bytes.size(), Qt::Uninitialized);
-    char* in = const_cast<char*>(bytes.constData());
-    std::size_t inLeft = std::size_t(bytes.size());
-    char* out = reinterpret_cast<char*>(text.data());
-    std::size_t outLeft = std::size_t(text.size()) * sizeof(char16_t);
-    while (inLeft > 0 && iconv(cd, &in, &inLeft, &out, &outLeft) == std::size_t(-1) &&
-           errno == EILSEQ) {
-        const char16_t unknown = u'?';
-        std::memcpy(out, &unknown, sizeof unknown);
-        out += sizeof unknown;
-        outLeft -= sizeof unknown;
-        const std::size_t skip =
-            inLeft >= 2 && isLeadByte(uchar(in[0])) && isTrailByte(uchar(in[1])) ? 2 : 1;
-        in += skip;
-        inLeft -= skip;
-    }
-    iconv_close(cd);
-    text.truncate((out - reinterpret_cast<char*>(text.data())) / qsizetype(sizeof(char16_t)));
-    return text;
-}
 
 // A control character that no key types would hold the learner on its line for good.
 // Backspace, Tab and Escape are keys; CR and LF end lines.
@@ -80,7 +36,7 @@ QString decode(const QByteArray& bytes)
     // is, three times quicker than through the converter.
     const bool ascii =
         std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-    QString text = ascii ? QString::fromLatin1(bytes) : fromCp932(bytes);
+    QString text = ascii ? QString::fromLatin1(bytes) : cp932::decode(bytes);
     std::replace_if(text.begin(), text.end(), untypeable, QChar(u'?'));
     return text;
 }
@@ -129,7 +85,11 @@ bool writeTenkey(const QString& path, RandomSource& random)
 
 QStringList decodeLines(const QByteArray& bytes)
 {
-    const QString text = decode(bytes);
+    return splitLines(decode(bytes));
+}
+
+QStringList splitLines(const QString& text)
+{
     QStringList lines;
     qsizetype begin = 0;
     const qsizetype size = text.size();
@@ -145,11 +105,14 @@ QStringList decodeLines(const QByteArray& bytes)
     return lines;
 }
 
-PracticeBlock pickBlock(const QStringList& lines, float r)
+PracticeBlock pickBlock(const QStringList& lines, float r, LastLine last)
 {
     PracticeBlock block;
     const qsizetype n = lines.size();
-    const qsizetype first = std::max<qsizetype>(0, qsizetype(std::floor(r * float(n - 5))));
+    const qsizetype starts = last == LastLine::Drawn ? n - 4 : n - 5;
+    // r below 1 may still round up to `starts` in single precision.
+    const qsizetype first = std::clamp<qsizetype>(qsizetype(std::floor(r * float(starts))), 0,
+                                                  std::max<qsizetype>(0, n - 5));
     int k = 0;
     for (qsizetype i = first; i < n && k < blockLines; ++i, ++k) {
         QString line = lines.at(i);

@@ -27,9 +27,16 @@ bool writeTenkey(const QString& path, RandomSource& random);
 // Splits a file's bytes into lines, decoding Shift-JIS (CP932) once.
 QStringList decodeLines(const QByteArray& bytes);
 
-// Picks the block: first = floor(r * (N - 5)), so the last line of a file longer than five
-// lines is never shown; a file of five lines or fewer is shown whole.
-PracticeBlock pickBlock(const QStringList& lines, float r);
+// Lines ended by CR LF, LF or CR; a last line without an end counts.
+QStringList splitLines(const QString& text);
+
+// Whether a file's last line can be drawn into a block.
+enum class LastLine { Hidden, Drawn };
+
+// Picks the block: first = floor(r * (N - 5)), so the last line of a level's file longer
+// than five lines is never shown (learners' files end with a spare line for it); with the
+// last line drawn, first = floor(r * (N - 4)). A file of five lines or fewer is shown whole.
+PracticeBlock pickBlock(const QStringList& lines, float r, LastLine last = LastLine::Hidden);
 
 // The whole load for a level, in the given directory.
 LoadResult load(int level, const QString& directory, RandomSource& random);

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/mainwindow.h"
+#include "app/settingkeys.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
@@ -12,6 +13,7 @@
 #include "ui/placement.h"
 #include "ui/settingsmedium.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 Program::Program(Platform& p, const QString& dir, const QString& journalPath)
@@ -44,10 +46,19 @@ Program::~Program()
     main.reset();
 }
 
-void Program::start()
+void Program::start(const QString& textFile)
 {
-    end->flglevel = true;
+    QString text = textFile;
+    // The text practised last, unless it has gone (a removed stick, a deleted file), which is
+    // no news to tell.
+    if (text.isEmpty()) {
+        const QString remembered = store.read(settingkeys::text, settingkeys::textPath, {});
+        if (QFileInfo::exists(remembered)) text = remembered;
+    }
+    const bool onText = !text.isEmpty() && main->useText(text);
+    end->flglevel = !onText;
     main->Form_Load();
     centreOnScreen(main.get());
     main->show();
+    if (onText) main->tellLeftOut();
 }

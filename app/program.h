@@ -22,8 +22,9 @@ public:
     Program(Platform& platform, const QString& directory, const QString& journalPath);
     ~Program();
 
-    // The start: ask for the level once the main window is up, then show it.
-    void start();
+    // The start: the text named on the command line, else the one practised last if it is still
+    // there; without either, ask for the level once the main window is up.
+    void start(const QString& textFile = {});
 
     Platform& platform;
     SettingsStore store;

@@ -12,6 +12,11 @@ inline const QString options = QStringLiteral("Setting");
 inline const QString skipspace = QStringLiteral("skipspace");
 inline const QString color = QStringLiteral("color");
 
+// The text file practised on, by absolute path, continued with at the next start; empty while
+// the levels are practised.
+inline const QString text = QStringLiteral("Text");
+inline const QString textPath = QStringLiteral("path");
+
 // The main window's outer bounds at quit (left, top, width, height) in twips; never read.
 inline const QString placement = QStringLiteral("Settings");
 inline const std::array<QString, 4> bounds{QStringLiteral("MainLeft"), QStringLiteral("MainTop"),

@@ -134,6 +134,14 @@ bench_load() {
         - ms under 20
 }
 
+bench_opentext() {
+    echo "bench: a 5 MB UTF-8 text opened..." >&2
+    QT_QPA_PLATFORM=offscreen "$bench" opentext 10 >"$tmp/opentext" 2>"$tmp/opentext.err" ||
+        { cat "$tmp/opentext.err" >&2; fail "the text benchmark did not run"; }
+    row "5 MB UTF-8 text opened to its first block painted, median of 10 (offscreen)" \
+        "$(value "$tmp/opentext" median_ms)" - ms under 200
+}
+
 # --- Under X, dovanel against the floor ----------------------------------------------------
 
 # The practice journal: recording runs, and its window over ten thousand runs.
@@ -263,6 +271,7 @@ bench_session() {
 
 bench_keystroke
 bench_load
+bench_opentext
 bench_journal
 start_xvfb
 bench_startup

@@ -1,8 +1,11 @@
-// A practice file of any bytes, read as the program reads it.
-// Input: two bytes for the random draw, then the file.
+// A practice file of any bytes, read as the program reads a level's file and as it reads a
+// text the learner opens. Input: two bytes for the random draw, then the file.
 
+#include "app/mainlayout.h"
+#include "app/owntext.h"
 #include "app/practicetext.h"
 #include "fuzz/fuzzsupport.h"
+#include "keyboard/keytable.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -12,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Bytes in(data, size);
     const float r = float(in.u16()) / 65536.0f;
-    const QStringList lines = practicetext::decodeLines(in.rest());
+    const QByteArray bytes = in.rest();
+    const QStringList lines = practicetext::decodeLines(bytes);
     const PracticeBlock block = practicetext::pickBlock(lines, r);
 
     // At most five lines, each short enough for a 16-bit cursor to pass its end, none ending
@@ -31,5 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (lines.size() <= blockLines)
         for (int k = 0; k < lines.size(); ++k)
             FUZZ_CHECK(lines[k].startsWith(block.linetext[k]));
+
+    // An opened text: refused, or lines a box shows whole, every character on a key.
+    const owntext::Text text = owntext::parse(bytes, mainlayout::lineChars);
+    FUZZ_CHECK(text.lines.isEmpty() == (text.refusal != owntext::Refusal::None));
+    for (const QString& line : text.lines) {
+        FUZZ_CHECK(!line.isEmpty() && line.size() <= mainlayout::lineChars && !line.endsWith(u' '));
+        for (QChar c : line)
+            FUZZ_CHECK(keyForCode(charCode(c)) >= 0);
+    }
+    if (!text.lines.isEmpty()) {
+        const PracticeBlock drawn =
+            practicetext::pickBlock(text.lines, r, practicetext::LastLine::Drawn);
+        FUZZ_CHECK(text.lines.contains(drawn.linetext[0]));
+    }
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Starts dovanel in a folder of the user's own. The program reads beginner.txt, middle.txt
 # and advance.txt and writes tenkey.txt in its working directory, and the installed copies
-# are read-only, so each user gets copies that they may edit.
+# are read-only, so each user gets copies that they may edit. A text file to practise on may
+# follow (`dovanel notes.txt`).
 #
 # Environment:
 #   XDG_DATA_HOME    the per-user folder is $XDG_DATA_HOME/dovanel (~/.local/share/dovanel)
@@ -42,6 +43,19 @@ for name in beginner.txt middle.txt advance.txt; do
         # The program itself then tells the user which text is missing.
         echo "dovanel: cannot copy $texts/$name to $work" >&2
     fi
+done
+
+# A text file named relative to where dovanel was started must still be found from $work.
+count=$#
+while [ "$count" -gt 0 ]; do
+    arg=$1
+    shift
+    case $arg in
+        /* | -*) ;;
+        *) [ -e "$arg" ] && arg=$PWD/$arg ;;
+    esac
+    set -- "$@" "$arg"
+    count=$((count - 1))
 done
 
 cd "$work" || exit 1

@@ -21,7 +21,7 @@ public:
     virtual ~ResultsHost() = default;
 
     virtual FinishedRun finishedRun() const = 0;
-    // The chosen level, 1..4; 0 while none was chosen.
+    // The chosen level, 1..4; 0 while none was chosen or an opened text is practised.
     virtual int level() const = 0;
     // Once per finished run, as soon as it is scored: the main window keeps the time it
     // took and the run goes into the journal.

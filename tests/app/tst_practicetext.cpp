@@ -1,3 +1,4 @@
+#include "app/owntext.h"
 #include "app/practicetext.h"
 #include "tests/support/doubles.h"
 #include "ui/randomsource.h"
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +48,10 @@ private slots:
             QCOMPARE(block.linetext[4], QStringLiteral("line %1").arg(first + 4));
         }
         QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f).linetext[4], QString("line 18"));
+        // An opened text's last line can be drawn.
+        QCOMPARE(practicetext::pickBlock(numbered(20), 0.9999f, practicetext::LastLine::Drawn)
+                     .linetext[4],
+                 QString("line 19"));
     }
 
     void linesBeyond16BitsAreCutNotWrapped()
@@ -80,6 +86,73 @@ private slots:
         QCOMPARE(practicetext::decodeLines("a\x01\x0b\x1f\x7f\x1a\x08\t\x1b"),
                  QStringList{"a?????\b\t\x1b"});
         QCOMPARE(practicetext::decodeLines("\x82\xa0\x0c"), QStringList{"あ?"});
+    }
+
+    void ownTextsAreDecodedMadeHalfWidthAndFittedToTheBox()
+    {
+        // CP932 with NEC row 13 (①, №), NEC-selected IBM (纊) and IBM (ⅰ) extensions and
+        // half-width katakana. The rare CP932 text that is valid UTF-8 ("ﾃｽ" is C3 BD) reads as
+        // UTF-8: only its kana change, and their lines are left out either way.
+        const std::pair<QByteArray, QString> encodings[] = {
+            {"ab \xE6\x97\xA5\xE6\x9C\xAC", u"ab 日本"_qs},
+            {"\xEF\xBB\xBF\x61\xC3\xA9", u"aé"_qs},
+            {QByteArray("\xFF\xFE\x61\0\x42\x30", 6), u"aあ"_qs},
+            {QByteArray("\xFE\xFF\0a\x30\x42", 6), u"aあ"_qs},
+            {"\x8A\xBF\x8E\x9A\x82\x60 x\\~\xB6\xC0", u"漢字Ａ x\\~ｶﾀ"_qs},
+            {"\x87\x40\x87\x82\xED\x40\xFA\x40", u"①№纊ⅰ"_qs},
+            {"\xC3\xBD", u"ý"_qs}};
+        for (const auto& [bytes, text] : encodings)
+            QCOMPARE(owntext::decode(bytes), text);
+
+        QString wide = u"Ａｚ０９＠！～＼　“q” ‘q’ a—b–c―d−e ￥¥‾ あ"_qs;
+        owntext::toHalfWidth(wide);
+        QCOMPARE(wide, u"Az09@!~\\ \"q\" 'q' a-b-c-d-e \\\\~ あ"_qs);
+
+        // Cut at the last space that fits, the spaces there dropped; a word wider than the box
+        // where it must be; an indent kept, but never as a piece of its own.
+        const std::pair<QString, QStringList> fits[] = {
+            {"aaa bbb cc", {"aaa bbb cc"}},
+            {"aaa bbb ccc ddd", {"aaa bbb", "ccc ddd"}},
+            {"aaaaaaaaaa bb", {"aaaaaaaaaa", "bb"}},
+            {"aaaa bbbb     cc", {"aaaa bbbb", "cc"}},
+            {"abcdefghijklmnopqrstuvw x", {"abcdefghij", "klmnopqrst", "uvw x"}},
+            {"           abcdefghijkl", {"abcdefghij", "kl"}}};
+        for (const auto& [line, pieces] : fits)
+            QCOMPARE(owntext::fit(line, 10), pieces);
+
+        // Only lines every key types, blank ones skipped; the others counted.
+        const owntext::Text text =
+            owntext::parse("  Good day. \r\n\r\n\xE6\x97\xA5\r\nTab\there\r\n"
+                           " \xE3\x80\x80\r\n\xEF\xBC\xA1 c;\rEnd~|_",
+                           8);
+        QCOMPARE(text.lines, (QStringList{"  Good", "day.", "A c;", "End~|_"}));
+        QVERIFY(text.leftOut == 2 && text.refusal == owntext::Refusal::None);
+    }
+
+    void ownTextsThatCannotBePractisedAreRefusedByName()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("empty.txt"), "");
+        writeFile(dir.filePath("blank.txt"), " \r\n\t\r\n");
+        writeFile(dir.filePath("image.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        writeFile(dir.filePath("wide.txt"), QByteArray("\xFF\xFE\x61\0\0\0", 6));
+        writeFile(dir.filePath("kanji.txt"), "\x8A\xBF\x8E\x9A\r\n");
+        QFile big(dir.filePath("big.txt"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(owntext::sizeLimit + 1));
+        QVERIFY(QDir(dir.path()).mkdir("texts"));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600) == 0);
+        using owntext::Refusal;
+        const std::pair<const char*, Refusal> cases[] = {
+            {"missing.txt", Refusal::Missing},      {"texts", Refusal::Folder},
+            {"pipe.txt", Refusal::Unreadable},      {"big.txt", Refusal::TooLarge},
+            {"empty.txt", Refusal::Empty},          {"blank.txt", Refusal::Empty},
+            {"image.png", Refusal::Binary},         {"wide.txt", Refusal::Binary},
+            {"kanji.txt", Refusal::NothingTypeable}};
+        for (const auto& [name, refusal] : cases) {
+            const owntext::Text text = owntext::read(dir.filePath(name), 80);
+            QVERIFY2(text.refusal == refusal && text.lines.isEmpty(), name);
+            QVERIFY2(owntext::refusalText(refusal, dir.filePath(name)).startsWith(name), name);
+        }
     }
 
     void numericLevelWritesFreshDigitGroups()

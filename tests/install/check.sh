@@ -39,7 +39,10 @@ check "first start: the three texts, editable" \
 printf 'my own line\r\n' >>"$work/middle.txt"
 cp "$work/middle.txt" "$tmp/edited"
 rm "$work/beginner.txt"
-launch second
+printf 'own text\n' >"$tmp/notes.txt"
+(cd "$tmp" && launch notes.txt)
+check "second start: a text named from the caller's folder is found from the program's" \
+    [ "$(sed -n 2p "$tmp/record")" = "$tmp/notes.txt" ]
 check "second start: an edited text is kept" cmp -s "$tmp/edited" "$work/middle.txt"
 check "second start: a deleted text comes back" cmp -s "$source/data/beginner.txt" "$work/beginner.txt"
 check "second start: nothing else written" [ "$(ls -A "$work" | wc -l)" -eq 3 ]

@@ -41,9 +41,9 @@ void Session::writeText(const QString& name, const QStringList& lines)
         file.write(line.toLatin1() + "\r\n");
 }
 
-void Session::start()
+void Session::start(const QString& textFile)
 {
-    program->start();
+    program->start(textFile);
     if (!activate()) qWarning("main window not active");
 }
 

@@ -18,8 +18,9 @@ public:
     // The journal file of this session, made only once a run is recorded.
     QString journalPath() const;
 
-    // As at program start: the main window is up, the level dialog not yet.
-    void start();
+    // As at program start, with a text file named on the command line or none: the main
+    // window is up, the level dialog not yet.
+    void start(const QString& textFile = {});
     // Started, a level chosen and its first tick done: ready for the first key.
     void begin(int level = 2);
 

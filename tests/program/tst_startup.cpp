@@ -4,16 +4,34 @@
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
 #include "keyboard/keyboardwidgets.h"
+#include "results/frmend.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
 const QStringList middle{"Kyou wa hare.", "It is sunny.", "Ame ga furu.", "Good night.",
                          "Oyasumi nasai."};
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QStringList shownLines(Session& s)
+{
+    QStringList lines;
+    for (int i = 0; i < blockLines; ++i)
+        lines << s.main().lblin(i)->text();
+    return lines;
+}
 
 } // namespace
 
@@ -47,6 +65,70 @@ private slots:
         const QString line = QStringLiteral("The quick brown fox; 1234 @[]:\\ ~|_ jumps over.");
         for (QWidget* w : std::initializer_list<QWidget*>{s.main().txtin(0), s.main().lblin(0)})
             QCOMPARE(QFontMetricsF(w->font()).horizontalAdvance(line), 11.0 * line.size());
+    }
+
+    void aTextFromTheCommandLineIsPractisedUntilALevelIsChosen()
+    {
+        // English, full-width letters and a kanji line, in UTF-8, elsewhere than the levels.
+        QTemporaryDir texts;
+        const QString notes = texts.filePath("notes.txt");
+        writeBytes(notes, "Hello there\n\xEF\xBC\xA1\xEF\xBC\xA2 c\n\xE6\x97\xA5\n");
+        const QStringList block{"Hello there", "AB c", "", "", ""};
+        QMap<QString, QString> stored;
+        {
+            Session s;
+            s.program->level->level = 3; // as when a text is opened after a level
+            s.start(notes);
+            QCOMPARE(shownLines(s), block);
+            QCOMPARE(s.main().windowTitle(), QString("notes.txt - dovanel"));
+            s.tick();
+            QVERIFY(!s.program->level->isOpen());
+            QCOMPARE(s.messages.shown.size(), 1);
+            QVERIFY(s.messages.shown[0].text.contains(u" 1 行"));
+            s.type("HellothereABc");
+            // Scored and charted as usual, with no level and so no best.
+            QVERIFY(s.program->end->isOpen());
+            QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
+            QCOMPARE(s.main().level(), 0);
+            for (const QString& key : s.settings.values.keys())
+                QVERIFY2(!key.startsWith("maxtokuten"), qPrintable(key));
+            stored = s.settings.values;
+        }
+        {
+            // The next start continues with it; a file that cannot be opened keeps the block, a
+            // dropped file replaces it, and a level chosen forgets the text.
+            Session s;
+            s.writeText("middle.txt", middle);
+            s.settings.values = stored;
+            s.start();
+            QCOMPARE(shownLines(s), block);
+            s.main().openText(texts.filePath("missing.txt"));
+            QCOMPARE(s.messages.shown.last().text, QString("missing.txt が見つかりません。"));
+            QCOMPARE(shownLines(s), block);
+            writeBytes(texts.filePath("other.txt"), "one\ntwo\nthree\nfour\nfive\nsix\n");
+            QMimeData file;
+            file.setUrls({QUrl::fromLocalFile(texts.filePath("other.txt"))});
+            QDragEnterEvent enter({1, 1}, Qt::CopyAction, &file, Qt::LeftButton, {});
+            QApplication::sendEvent(&s.main(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop({1, 1}, Qt::CopyAction, &file, Qt::LeftButton, {});
+            QApplication::sendEvent(&s.main(), &drop);
+            s.tick();
+            QCOMPARE(s.main().lblin(4)->text(), QString("five"));
+            s.program->level->level = 2;
+            s.main().startLevelRun();
+            QCOMPARE(shownLines(s), middle);
+            QVERIFY(s.settings.values.value("text/path").isEmpty());
+            QCOMPARE(s.main().level(), 2);
+        }
+        // Gone by the next start: the level dialog asks, with nothing to say about it.
+        QVERIFY(QFile::remove(notes));
+        Session s;
+        s.writeText("middle.txt", middle);
+        s.settings.values = stored;
+        s.start();
+        s.tick();
+        QVERIFY(s.program->level->isOpen() && s.messages.shown.isEmpty());
     }
 
     void aDarkDesktopSchemeLeavesEveryCaptionReadable()
