@@ -293,9 +293,9 @@ void mainwindow::Color()
 
 // Input boxes
 
-bool mainwindow::txtin_KeyPress(int, QChar typed)
+bool mainwindow::txtin_KeyPress(int, QChar typed, bool keypad)
 {
-    return engine_.txtin_KeyPress(typed);
+    return engine_.txtin_KeyPress(typed, keypad);
 }
 
 void mainwindow::txtin_KeyUp(int)
