@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
     QtTickers tickers(messages);
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
 
-    Program program(platform, QDir::currentPath(), Journal::defaultPath());
+    Program program(platform, QDir::currentPath(), JournalPlaces::standard());
     program.start();
     // Long before the learner can finish a block, and after the first screen is up.
     QTimer::singleShot(1000, [] { ResultsChart::warmUp(); });

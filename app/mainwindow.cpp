@@ -366,7 +366,7 @@ void mainwindow::runScored(const Score& score)
 {
     run.taketime = score.taketime;
     program_.journal->record(journalentry::make(program_.platform.clock.dateTime(), level(),
-                                                finishedRun(), score, run.tally.tallies()));
+                                                finishedRun(), score, run.tally, flgspace()));
 }
 
 void mainwindow::restartFromResults()
