@@ -26,4 +26,4 @@ inline int fail(const char* why)
 
 int benchKeystroke(int argc, char** argv, int keys);
 int benchLoadBlock(int runs);
-int benchJournal(int argc, char** argv, int records, int windowRuns);
+int benchJournal(int argc, char** argv, int runs);

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-// dovanel_bench keystroke [keys] | load [runs] | journal [records] [runs]: prints "name value"
-// lines for bench/run.sh.
+// dovanel_bench keystroke [keys] | load [runs] | journal [runs]: prints "name value" lines for
+// bench/run.sh.
 int main(int argc, char* argv[])
 {
     if (argc >= 2 && std::strcmp(argv[1], "keystroke") == 0)
@@ -12,9 +12,7 @@ int main(int argc, char* argv[])
     if (argc >= 2 && std::strcmp(argv[1], "load") == 0)
         return benchLoadBlock(argc >= 3 ? std::atoi(argv[2]) : 20);
     if (argc >= 2 && std::strcmp(argv[1], "journal") == 0)
-        return benchJournal(1, argv, argc >= 3 ? std::atoi(argv[2]) : 200,
-                            argc >= 4 ? std::atoi(argv[3]) : 10000);
-    std::fprintf(
-        stderr, "usage: dovanel_bench keystroke [keys] | load [runs] | journal [records] [runs]\n");
+        return benchJournal(1, argv, argc >= 3 ? std::atoi(argv[2]) : 100000);
+    std::fprintf(stderr, "usage: dovanel_bench keystroke [keys] | load [runs] | journal [runs]\n");
     return 2;
 }
