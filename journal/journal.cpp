@@ -109,6 +109,7 @@ bool Journal::repair()
         tellUnwritable();
         return false;
     }
+    turn.release(); // not held while the learner reads
     messages_.inform(text::repaired.arg(name(), QFileInfo(aside).fileName()).arg(kept.size()),
                      errortext::title);
     emit replaced();

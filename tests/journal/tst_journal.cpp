@@ -197,6 +197,16 @@ private slots:
         QCOMPARE(kept.mid(600), (QList<int>{1, 2, 3, 4, 5}));
         QCOMPARE(journal.tallies(1).value(0), (CharTally{u'a', 1800, 600}));
         QCOMPARE(count(folder() + '/' + aside[0]), 605);
+
+        // The window reads the rows it shows a page at a time, wherever they are.
+        frmjournal window(journal, messages);
+        window.open(1);
+        window.window()->grdruns->sortByColumn(runcolumns::Score, Qt::DescendingOrder);
+        const QAbstractItemModel* table = window.window()->grdruns->model();
+        QStringList rows;
+        for (int row : {0, 604, 300, 599})
+            rows << table->index(row, runcolumns::Score).data().toString();
+        QCOMPARE(rows.join(' '), QString("1599 1 1299 1000"));
     }
 
     void runsThatCannotBeWrittenWaitBesideTheSettings()
