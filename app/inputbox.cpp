@@ -74,7 +74,7 @@ void InputBox::keyPressEvent(QKeyEvent* e)
         return;
     }
     e->accept();
-    if (handler_.txtin_KeyPress(index_, typed))
+    if (handler_.txtin_KeyPress(index_, typed, e->modifiers() & Qt::KeypadModifier))
         insert(QString(TypingEngine::typedCharacter(typed)));
 }
 

@@ -5,8 +5,8 @@
 class InputBoxHandler {
 public:
     virtual ~InputBoxHandler() = default;
-    // True lets the character into the box.
-    virtual bool txtin_KeyPress(int index, QChar typed) = 0;
+    // True lets the character into the box; `keypad`: typed on the numeric keypad.
+    virtual bool txtin_KeyPress(int index, QChar typed, bool keypad) = 0;
     virtual void txtin_KeyUp(int index) = 0;
     virtual void txtin_Click(int index) = 0;
 };

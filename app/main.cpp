@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     QtTickers tickers(messages);
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
 
-    Program program(platform, QDir::currentPath(), Journal::defaultPath());
+    Program program(platform, QDir::currentPath(), JournalPlaces::standard());
     const QStringList arguments = QApplication::arguments();
     program.start(arguments.size() > 1 ? arguments.at(1) : QString());
     // Long before the learner can finish a block, and after the first screen is up.

@@ -390,9 +390,9 @@ void mainwindow::Color()
 
 // Input boxes
 
-bool mainwindow::txtin_KeyPress(int, QChar typed)
+bool mainwindow::txtin_KeyPress(int, QChar typed, bool keypad)
 {
-    return engine_.txtin_KeyPress(typed);
+    return engine_.txtin_KeyPress(typed, keypad);
 }
 
 void mainwindow::txtin_KeyUp(int)
@@ -463,7 +463,7 @@ void mainwindow::runScored(const Score& score)
 {
     run.taketime = score.taketime;
     program_.journal->record(journalentry::make(program_.platform.clock.dateTime(), level(),
-                                                finishedRun(), score, run.tally.tallies()));
+                                                finishedRun(), score, run.tally, flgspace()));
 }
 
 void mainwindow::restartFromResults()

@@ -104,7 +104,7 @@ private:
     bool colorTagVisible() const;
 
     // InputBoxHandler
-    bool txtin_KeyPress(int index, QChar typed) override;
+    bool txtin_KeyPress(int index, QChar typed, bool keypad) override;
     void txtin_KeyUp(int index) override;
     void txtin_Click(int index) override;
 

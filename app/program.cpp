@@ -16,7 +16,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
-Program::Program(Platform& p, const QString& dir, const QString& journalPath)
+Program::Program(Platform& p, const QString& dir, const JournalPlaces& journalPlaces)
     : platform(p), store(p.settings), directory(dir)
 {
     // Results, bests and options the user believes kept must not vanish unnoticed. Said once
@@ -26,7 +26,7 @@ Program::Program(Platform& p, const QString& dir, const QString& journalPath)
             platform.messages.inform(settingsFileName + errortext::cannotWrite, errortext::title);
         });
     };
-    journal = std::make_unique<Journal>(journalPath, platform.messages);
+    journal = std::make_unique<Journal>(journalPlaces, platform.messages);
     journalWindow = std::make_unique<frmjournal>(*journal, platform.messages);
     main = std::make_unique<mainwindow>(*this);
     option = std::make_unique<frmoption>(*main, store);

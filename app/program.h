@@ -13,13 +13,14 @@ class frmoption;
 class frmAbout;
 class Journal;
 class frmjournal;
+struct JournalPlaces;
 
 // The five windows of the program, one instance each for its whole life, and the services
 // they share. Windows reach one another through here.
 class Program {
 public:
     // `directory` holds the practice texts; the journal file is opened only when needed.
-    Program(Platform& platform, const QString& directory, const QString& journalPath);
+    Program(Platform& platform, const QString& directory, const JournalPlaces& journal);
     ~Program();
 
     // The start: the text named on the command line, else the one practised last if it is still

@@ -27,4 +27,4 @@ inline int fail(const char* why)
 int benchKeystroke(int argc, char** argv, int keys);
 int benchLoadBlock(int runs);
 int benchOpenText(int argc, char** argv, int runs);
-int benchJournal(int argc, char** argv, int records, int windowRuns);
+int benchJournal(int argc, char** argv, int runs);

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "dialogs/frmlevel.h"
+#include "journal/journal.h"
 #include "results/frmend.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
@@ -113,7 +114,8 @@ int benchKeystroke(int argc, char** argv, int keys)
     MemorySettingsMedium settings;
     ManualTickers tickers{messages};
     Platform platform{clock, beep, messages, browser, random, settings, tickers};
-    Program program(platform, dir.path(), dir.filePath(QStringLiteral("journal.sqlite")));
+    Program program(platform, dir.path(),
+                    {dir.filePath(QStringLiteral("journal.sqlite")), dir.filePath("config")});
     mainwindow& main = *program.main;
     RunState& run = main.run;
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-// dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | journal [records] [runs]:
-// prints "name value" lines for bench/run.sh.
+// dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | journal [runs]: prints
+// "name value" lines for bench/run.sh.
 int main(int argc, char* argv[])
 {
     if (argc >= 2 && std::strcmp(argv[1], "keystroke") == 0)
@@ -14,11 +14,8 @@ int main(int argc, char* argv[])
     if (argc >= 2 && std::strcmp(argv[1], "opentext") == 0)
         return benchOpenText(1, argv, argc >= 3 ? std::atoi(argv[2]) : 10);
     if (argc >= 2 && std::strcmp(argv[1], "journal") == 0)
-        return benchJournal(1, argv, argc >= 3 ? std::atoi(argv[2]) : 200,
-                            argc >= 4 ? std::atoi(argv[3]) : 10000);
-    std::fprintf(
-        stderr,
-        "usage: dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | journal [records] "
-        "[runs]\n");
+        return benchJournal(1, argv, argc >= 3 ? std::atoi(argv[2]) : 100000);
+    std::fprintf(stderr, "usage: dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | "
+                         "journal [runs]\n");
     return 2;
 }

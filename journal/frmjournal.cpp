@@ -3,7 +3,7 @@
 #include "journal/journal.h"
 #include "journal/journalchart.h"
 #include "journal/journalcsv.h"
-#include "journal/journalstore.h"
+#include "journal/progress.h"
 #include "journal/runcolumns.h"
 #include "journal/runtablemodel.h"
 #include "journal/weakkeyboard.h"
@@ -26,21 +26,28 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
 struct JournalCaptions {
     QString form = QStringLiteral("練習の記録");
-    QString lbllevel = QStringLiteral("レベル");
-    QString noLevel = QStringLiteral("未選択"); // runs before a level was ever chosen
+    QString lbllevel = QStringLiteral("レベル(&L)");
+    QString lblsort = QStringLiteral("並べ替え(&S)");
+    QString descending = QStringLiteral("大きい順・新しい順");
+    QString ascending = QStringLiteral("小さい順・古い順");
+    QString cmdkeycsv = QStringLiteral("キー別 CSV…");
     QString cmdcsv = QStringLiteral("CSV に書き出す…");
     QString saveTitle = QStringLiteral("CSV に書き出す");
     QString saveFilter = QStringLiteral("CSV (*.csv)");
-    QString saveName = QStringLiteral("dovanel-%1.csv"); // the level's name
+    QString saveSuffix = QStringLiteral("csv");
+    QString runsName = QStringLiteral("dovanel-%1");        // the level's name
+    QString keysName = QStringLiteral("dovanel-%1-キー別"); // the level's name
     QString lblempty = QStringLiteral("まだ記録がありません。\n"
                                       "練習を最後まで終えると、ここに記録されます。");
     QString fraweak = QStringLiteral("苦手なキー（最近%1回のミス率）");
     QString noWeakKeys = QStringLiteral("ミスはありません");
+    QString fewKeystrokes = QStringLiteral("%1打鍵未満のキーは挙げていません");
 };
 const JournalCaptions& captions()
 {
@@ -51,17 +58,22 @@ const JournalCaptions& captions()
 using twips::Box;
 
 struct JournalGeometry {
-    double clientWidth = 13500, clientHeight = 9900;
-    Box lbllevel{120, 150, 900, 300};
-    Box cbolevel{1020, 100, 1800, 360};
-    Box cmdcsv{11160, 100, 2220, 360};
-    Box chart{120, 600, 13260, 4200};
-    Box grdruns{120, 4920, 8760, 4860};
-    Box fraweak{9000, 4920, 4380, 4860};
-    Box keyboard{120, 300, 4140, 1560}; // inside fraweak
-    Box lblweak{240, 1980, 4020, 2760}; // inside fraweak
+    double clientWidth = 14400, clientHeight = 9900;
+    Box lbllevel{120, 150, 1200, 300};
+    Box cbolevel{1320, 100, 1500, 360};
+    Box lblsort{3060, 150, 1380, 300};
+    Box cbosort{4440, 100, 2700, 360};
+    Box cmdorder{7200, 100, 2400, 360};
+    Box cmdkeycsv{9840, 100, 2160, 360};
+    Box cmdcsv{12120, 100, 2160, 360};
+    Box chart{120, 600, 6600, 4500};
+    Box fraweak{6840, 540, 7440, 4560};
+    Box keyboard{120, 300, 7200, 2760}; // inside fraweak, its legend included
+    Box lblweak{240, 3120, 7080, 1380}; // inside fraweak
+    Box grdruns{120, 5220, 14160, 4560};
     // Twips per column of grdruns, in the order of runcolumns.
-    std::array<double, runcolumns::count> columnWidths{1950, 1140, 660, 660, 660, 930, 1590, 600};
+    std::array<double, runcolumns::count> columnWidths{2500, 1700, 1300, 1300,
+                                                       1300, 1700, 2400, 1300};
     double rowHeight = 300;
     double points = 9;
     double weakPoints = 10.5;
@@ -76,15 +88,18 @@ template <typename Control> Control* place(Control* control, const char* name, c
     return control;
 }
 
-QString levelName(int level)
+// The board the runs were typed on: the keypad once most of their keys came from it.
+WeakKeyboard::Board boardOf(const QList<RunFigures>& runs)
 {
-    return level >= 1 && level <= int(levelNames.size()) ? levelNames[level - 1]
-                                                         : captions().noLevel;
+    int keypad = 0, keystrokes = 0;
+    for (const RunFigures& run : runs)
+        keypad += run.keypadKeys, keystrokes += run.keystrokes;
+    return 2 * keypad > keystrokes ? WeakKeyboard::Board::Keypad : WeakKeyboard::Board::Full;
 }
 
 } // namespace
 
-JournalWindow::JournalWindow()
+JournalWindow::JournalWindow(Journal& journal)
 {
     const JournalCaptions& c = captions();
     const JournalGeometry& g = journalGeometry;
@@ -93,23 +108,30 @@ JournalWindow::JournalWindow()
     formsupport::fixDialogFrame(this, g.clientWidth, g.clientHeight);
     setFont(fonts::design(fonts::proportionalGothic, g.points));
 
-    place(new QLabel(c.lbllevel, this), "lbllevel", g.lbllevel);
     cbolevel = place(new QComboBox(this), "cbolevel", g.cbolevel);
+    place(new QLabel(c.lbllevel, this), "lbllevel", g.lbllevel)->setBuddy(cbolevel);
+    cbosort = place(new QComboBox(this), "cbosort", g.cbosort);
+    for (const QString& caption : runcolumns::captions)
+        cbosort->addItem(caption);
+    place(new QLabel(c.lblsort, this), "lblsort", g.lblsort)->setBuddy(cbosort);
+    cmdorder = place(new QPushButton(this), "cmdorder", g.cmdorder);
+    cmdkeycsv = place(new QPushButton(c.cmdkeycsv, this), "cmdkeycsv", g.cmdkeycsv);
     cmdcsv = place(new QPushButton(c.cmdcsv, this), "cmdcsv", g.cmdcsv);
-    cmdcsv->setAutoDefault(false);
+    for (QPushButton* button : {cmdorder, cmdkeycsv, cmdcsv})
+        button->setAutoDefault(false);
 
     chart = JournalChart::make(this);
     if (chart) place(chart->widget(), "chart", g.chart);
     lblempty = place(new QLabel(c.lblempty, this), "lblempty", g.chart);
     lblempty->setAlignment(Qt::AlignCenter);
 
-    runs = new RunTableModel(this);
+    runs = new RunTableModel(journal, this);
     grdruns = place(new QTableView(this), "grdruns", g.grdruns);
     grdruns->setModel(runs);
     grdruns->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdruns->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdruns->verticalHeader()->hide();
-    // Fixed row heights: the view never measures ten thousand rows.
+    // Fixed row heights: the view never measures a hundred thousand rows.
     grdruns->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdruns->verticalHeader()->setDefaultSectionSize(twips::toPixels(g.rowHeight));
     for (int col = 0; col < runcolumns::count; ++col)
@@ -122,15 +144,24 @@ JournalWindow::JournalWindow()
     lblweak = place(new QLabel(fraweak), "lblweak", g.lblweak);
     lblweak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblweak->setFont(fonts::design(fonts::gothic, g.weakPoints));
+    const QWidget* const order[]{cbolevel, cbosort, cmdorder, cmdkeycsv, cmdcsv, grdruns};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
 }
 
 frmjournal::frmjournal(Journal& journal, MessageBoxes& messages)
     : journal_(journal), messages_(messages)
 {
-    // A run finished while the window is open shows up at once.
-    connect(&journal_, &Journal::recorded, this, [this] {
-        if (isOpen()) refresh();
+    connect(&journal_, &Journal::recorded, this, [this](const QList<JournalEntry>& entries) {
+        if (isOpen()) add(entries);
     });
+    // Queued: the file may be found damaged and replaced while the table reads a page.
+    connect(
+        &journal_, &Journal::replaced, this,
+        [this] {
+            if (isOpen()) fillLevels(level_), showLevel(level_);
+        },
+        Qt::QueuedConnection);
 }
 
 frmjournal::~frmjournal()
@@ -140,10 +171,33 @@ frmjournal::~frmjournal()
 
 void frmjournal::build()
 {
-    window_ = new JournalWindow;
-    connect(window_->cbolevel, &QComboBox::activated, this,
+    window_ = new JournalWindow(journal_);
+    JournalWindow& w = *window_;
+    connect(w.cbolevel, &QComboBox::activated, this,
             [this](int index) { showLevel(window_->cbolevel->itemData(index).toInt()); });
-    connect(window_->cmdcsv, &QPushButton::clicked, this, &frmjournal::cmdcsv_Click);
+    connect(w.cmdcsv, &QPushButton::clicked, this, &frmjournal::cmdcsv_Click);
+    connect(w.cmdkeycsv, &QPushButton::clicked, this, &frmjournal::cmdkeycsv_Click);
+    // The heading, the list and the button say one order; any of them may set it.
+    QHeaderView* header = w.grdruns->horizontalHeader();
+    connect(w.cbosort, &QComboBox::activated, this,
+            [this, header](int column) { sortBy(column, header->sortIndicatorOrder()); });
+    connect(w.cmdorder, &QPushButton::clicked, this, [this, header] {
+        sortBy(header->sortIndicatorSection(), header->sortIndicatorOrder() == Qt::AscendingOrder
+                                                   ? Qt::DescendingOrder
+                                                   : Qt::AscendingOrder);
+    });
+    connect(header, &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                window_->cbosort->setCurrentIndex(column);
+                window_->cmdorder->setText(order == Qt::AscendingOrder ? captions().ascending
+                                                                       : captions().descending);
+            });
+    w.cmdorder->setText(captions().descending);
+}
+
+void frmjournal::sortBy(int column, Qt::SortOrder order)
+{
+    window_->grdruns->sortByColumn(column, order);
 }
 
 void frmjournal::open(int level)
@@ -170,25 +224,18 @@ bool frmjournal::isOpen() const
     return window_ && window_->isVisible();
 }
 
-void frmjournal::refresh()
-{
-    fillLevels(level_);
-    showLevel(level_);
-}
-
 void frmjournal::fillLevels(int wanted)
 {
     QList<int> levels;
     for (int level = 1; level <= int(levelNames.size()); ++level)
         levels << level;
     // Runs made before any level was chosen get a choice only when there are some.
-    JournalStore* store = journal_.store();
-    if (store && store->levels().contains(0)) levels.prepend(0);
+    if (journal_.levels().contains(0)) levels.prepend(0);
 
     QComboBox* box = window_->cbolevel;
     box->clear();
     for (int level : levels)
-        box->addItem(levelName(level), level);
+        box->addItem(runcolumns::levelName(level), level);
     const int index = box->findData(wanted);
     box->setCurrentIndex(index >= 0 ? index : box->findData(levels.contains(0) ? 0 : 2));
 }
@@ -198,45 +245,102 @@ void frmjournal::showLevel(int level)
     level_ = level;
     JournalWindow& w = *window_;
     w.cbolevel->setCurrentIndex(w.cbolevel->findData(level));
-    JournalStore* store = journal_.store();
-    shown_ = store ? store->runs(level) : QList<RunFigures>();
-    const QList<CharTally> tallies =
-        store ? store->recentTallies(level, weakkeys::recentRuns) : QList<CharTally>();
+    w.runs->setRuns(level, journal_.points(level));
+    showProgress();
+    showWeakKeys();
+}
 
-    w.runs->setRuns(shown_);
-    const bool charted = w.chart && !shown_.isEmpty();
+void frmjournal::add(const QList<JournalEntry>& entries)
+{
+    JournalWindow& w = *window_;
+    bool shown = false;
+    for (const JournalEntry& e : entries) {
+        if (w.cbolevel->findData(e.run.level) < 0) fillLevels(level_);
+        if (e.run.level != level_) continue;
+        w.runs->append(e);
+        shown = true;
+    }
+    // The chart and the keys go over every run: after the results window, not before it.
+    if (!shown || refreshing_) return;
+    refreshing_ = true;
+    QTimer::singleShot(0, this, [this] {
+        refreshing_ = false;
+        if (!isOpen()) return;
+        showProgress();
+        showWeakKeys();
+    });
+}
+
+void frmjournal::showProgress()
+{
+    JournalWindow& w = *window_;
+    const bool none = w.runs->points().isEmpty();
+    const bool charted = w.chart && !none;
     if (w.chart) {
-        w.chart->setRuns(shown_);
+        w.chart->setSeries(progress::series(w.runs->points()));
         w.chart->widget()->setVisible(charted);
     }
     // The same place says why there is no chart: no runs yet, or no chart library.
-    w.lblempty->setText(shown_.isEmpty() ? captions().lblempty : chartlibrary::unavailableText);
+    w.lblempty->setText(none ? captions().lblempty : chartlibrary::unavailableText);
     w.lblempty->setVisible(!charted);
-    w.cmdcsv->setEnabled(!shown_.isEmpty());
+    w.cmdcsv->setEnabled(!none);
+    w.cmdkeycsv->setEnabled(!none);
+}
 
-    w.keyboard->setRates(weakkeys::keyRates(tallies));
+void frmjournal::showWeakKeys()
+{
+    JournalWindow& w = *window_;
+    const QList<CharTally> tallies = journal_.tallies(level_, weakkeys::recentRuns);
+    w.keyboard->setTallies(tallies, boardOf(journal_.runs(level_, weakkeys::recentRuns)));
     QStringList lines;
     for (const CharTally& t : weakkeys::weakest(tallies))
         lines << weakkeys::caption(t);
-    w.lblweak->setText(lines.isEmpty() && !shown_.isEmpty() ? captions().noWeakKeys
-                                                            : lines.join(u'\n'));
+    const bool missed =
+        std::any_of(tallies.begin(), tallies.end(), [](const CharTally& t) { return t.wrong > 0; });
+    if (lines.isEmpty() && !tallies.isEmpty())
+        lines << (missed ? captions().fewKeystrokes.arg(weakkeys::fewestKeystrokes)
+                         : captions().noWeakKeys);
+    w.lblweak->setText(lines.join(u'\n'));
 }
 
-bool frmjournal::exportTo(const QString& path)
+bool frmjournal::save(const QString& path, const QByteArray& csv)
 {
     QSaveFile file(path);
-    const QByteArray csv = journalcsv::runs(shown_);
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
         return true;
     messages_.inform(QFileInfo(path).fileName() + errortext::cannotWrite, errortext::title);
     return false;
 }
 
-void frmjournal::cmdcsv_Click()
+bool frmjournal::exportTo(const QString& path)
+{
+    return save(path, journalcsv::runs(journal_.runs(level_)));
+}
+
+bool frmjournal::exportTalliesTo(const QString& path)
+{
+    return save(path, journalcsv::tallies(journal_.tallies(level_)));
+}
+
+QString frmjournal::askSavePath(const QString& stem) const
 {
     const JournalCaptions& c = captions();
-    const QString suggested = QDir::home().filePath(c.saveName.arg(levelName(level_)));
-    const QString path =
-        QFileDialog::getSaveFileName(window_, c.saveTitle, suggested, c.saveFilter);
-    if (!path.isEmpty()) exportTo(path);
+    QFileDialog dialog(window_, c.saveTitle,
+                       QDir::home().filePath(stem.arg(runcolumns::levelName(level_))),
+                       c.saveFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without one gets the suffix, and is asked about before it is replaced.
+    dialog.setDefaultSuffix(c.saveSuffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void frmjournal::cmdcsv_Click()
+{
+    if (const QString path = askSavePath(captions().runsName); !path.isEmpty()) exportTo(path);
+}
+
+void frmjournal::cmdkeycsv_Click()
+{
+    if (const QString path = askSavePath(captions().keysName); !path.isEmpty())
+        exportTalliesTo(path);
 }

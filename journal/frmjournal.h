@@ -22,9 +22,12 @@ class WeakKeyboard;
 class JournalWindow : public QDialog {
     Q_OBJECT
 public:
-    JournalWindow();
+    explicit JournalWindow(Journal& journal);
 
     QComboBox* cbolevel;
+    QComboBox* cbosort;     // the column the table is sorted by, for the keyboard
+    QPushButton* cmdorder;  // which way: newest, largest first or not
+    QPushButton* cmdkeycsv; // the level's tallies per character
     QPushButton* cmdcsv;
     JournalChart* chart; // belongs to the window; null without the chart library
     QLabel* lblempty;
@@ -51,18 +54,28 @@ public:
 
     void showLevel(int level);
     int shownLevel() const { return level_; }
-    // Writes the shown level's runs as CSV; a failure is told to the user.
+    // Write the shown level's runs, or its tallies per character, as CSV; a failure is told
+    // to the user.
     bool exportTo(const QString& path);
+    bool exportTalliesTo(const QString& path);
     void cmdcsv_Click();
+    void cmdkeycsv_Click();
 
 private:
     void build();
     void fillLevels(int wanted);
-    void refresh();
+    // Runs finished while the window is open join what it shows.
+    void add(const QList<JournalEntry>& entries);
+    void showProgress();
+    void showWeakKeys();
+    void sortBy(int column, Qt::SortOrder order);
+    // Asks where to save, the name suggested from `stem`; empty when cancelled.
+    QString askSavePath(const QString& stem) const;
+    bool save(const QString& path, const QByteArray& csv);
 
     Journal& journal_;
     MessageBoxes& messages_;
     QPointer<JournalWindow> window_;
-    QList<RunFigures> shown_;
     int level_ = 0;
+    bool refreshing_ = false; // a refresh of the chart and keys is on its way
 };

@@ -1,23 +1,22 @@
 #pragma once
 
-#include "journal/journalentry.h"
+#include "journal/progress.h"
 
 #include <QList>
 #include <QPointF>
 
 class QWidget;
 
-// What the journal window asks of its progress chart: speed and miss rate of every run over
-// the time the runs finished. It lives in the chart library (ui/chartlibrary.h).
+// What the journal window asks of its progress chart: speed and miss rate over the time the
+// runs finished. It lives in the chart library (ui/chartlibrary.h).
 class JournalChart {
 public:
     virtual ~JournalChart() = default;
     virtual QWidget* widget() = 0;
-    // Runs oldest first.
-    virtual void setRuns(const QList<RunFigures>& runs) = 0;
-    // What the series hold, for tests: (ms since the epoch, figure).
+    virtual void setSeries(const progress::Series& series) = 0;
+    // What the series hold, for tests: (ms since the epoch as the axis shows it, figure).
     virtual QList<QPointF> speedPoints() const = 0;
-    virtual QList<QPointF> missPoints() const = 0;
+    virtual QString title() const = 0;
 
     // A chart on `parent`, which owns it; null when the chart library cannot be loaded.
     static JournalChart* make(QWidget* parent);

@@ -17,7 +17,11 @@ QString field(const QString& text);
 // ended by CR LF.
 QByteArray document(const QList<QStringList>& records);
 
-// A caption line, then one record per run in the order given.
+// A caption line, then one record per run in the order given: the date and time as a
+// spreadsheet reads them, the UTC offset apart, the level, the figures, the spaces.
 QByteArray runs(const QList<RunFigures>& runs);
+
+// A caption line, then one record per character: times typed right, misses, miss rate.
+QByteArray tallies(const QList<CharTally>& tallies);
 
 } // namespace journalcsv

@@ -21,7 +21,7 @@ QString isoLocal(const QDateTime& when)
 }
 
 JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,
-                  const QList<CharTally>& tallies)
+                  const KeyTally& tally, bool spacesSkipped)
 {
     RunFigures figures;
     figures.finished = isoLocal(finished);
@@ -34,7 +34,9 @@ JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, 
     figures.missRate = score.miss;
     figures.speed = score.speed;
     figures.score = score.points;
-    return {figures, tallies};
+    figures.spacesSkipped = spacesSkipped;
+    figures.keypadKeys = tally.keypadKeys();
+    return {figures, tally.tallies()};
 }
 
 } // namespace journalentry

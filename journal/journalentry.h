@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class QDateTime;
 struct Score;
@@ -20,12 +21,26 @@ struct RunFigures {
     int missRate = 0; // percent
     int speed = 0;    // characters per minute
     int score = 0;
+    // Spaces filled in for the learner, which lowers the characters and leaves the space
+    // untallied; unknown for runs kept before the journal noted it.
+    std::optional<bool> spacesSkipped;
+    int keypadKeys = 0; // keystrokes typed on the numeric keypad
     friend bool operator==(const RunFigures&, const RunFigures&) = default;
+};
+
+// What the chart and the table's order need of every run of a level, read for a hundred
+// thousand runs at an opening; the table reads the rest of the rows it shows.
+struct RunPoint {
+    qint64 id = 0;
+    QString finished;
+    int speed = 0;
+    int missRate = 0;
 };
 
 struct JournalEntry {
     RunFigures run;
     QList<CharTally> tallies;
+    qint64 id = 0; // the journal's number for the run; 0 until it has one
 };
 
 namespace journalentry {
@@ -36,6 +51,6 @@ QString isoLocal(const QDateTime& when);
 
 // The entry for a run as the results window scored it.
 JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,
-                  const QList<CharTally>& tallies);
+                  const KeyTally& tally, bool spacesSkipped);
 
 } // namespace journalentry

@@ -1,15 +1,18 @@
 #include "journal/journalstore.h"
 
+#include "journal/journallock.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
-#include <atomic>
 #include <initializer_list>
+#include <limits>
+
+using journaldb::Status;
 
 namespace {
 
@@ -36,30 +39,38 @@ const std::initializer_list<const char*> migrationSteps[] = {
         " wrong INTEGER NOT NULL,"
         " PRIMARY KEY (run, character)) WITHOUT ROWID",
     },
+    {
+        // NULL: kept before the journal noted it.
+        "ALTER TABLE runs ADD COLUMN spaces_skipped INTEGER",
+        "ALTER TABLE runs ADD COLUMN keypad_keys INTEGER NOT NULL DEFAULT 0",
+    },
 };
 
-constexpr int busyTimeout = 5000; // ms: another running copy may hold the file that long
-
-// SQLite's primary result codes that mean the file itself is bad.
-constexpr int sqliteCorrupt = 11;
-constexpr int sqliteNotADatabase = 26;
-
-JournalStore::Status classify(const QSqlError& error)
+// The status of a statement that failed, or of a query whose rows stopped early.
+Status failed(const QSqlQuery& query)
 {
-    const int code = error.nativeErrorCode().toInt() & 0xff; // extended codes keep it low
-    return code == sqliteCorrupt || code == sqliteNotADatabase ? JournalStore::Status::Damaged
-                                                               : JournalStore::Status::Unwritable;
+    return journaldb::classify(query.lastError());
 }
 
-QString nextConnectionName()
+// Reads every row of a query, or says why it stopped.
+template <typename Row> Status readAll(QSqlQuery& query, Row row)
 {
-    static std::atomic<int> count{0};
-    return QStringLiteral("dovanel-journal-%1").arg(++count);
+    if (!query.exec()) return failed(query);
+    while (query.next())
+        row();
+    return query.lastError().isValid() ? failed(query) : Status::Ok;
+}
+
+// Ends a transaction that went wrong, keeping what went wrong first.
+Status rollBack(QSqlQuery& control, const QSqlError& error)
+{
+    control.exec(QStringLiteral("ROLLBACK"));
+    return journaldb::classify(error);
 }
 
 } // namespace
 
-JournalStore::JournalStore(const QString& path) : path_(path), connection_(nextConnectionName()) {}
+JournalStore::JournalStore(const QString& path) : path_(path) {}
 
 JournalStore::~JournalStore()
 {
@@ -71,183 +82,217 @@ int JournalStore::schemaVersion()
     return int(std::size(migrationSteps));
 }
 
-QSqlDatabase JournalStore::database() const
-{
-    return QSqlDatabase::database(connection_, false);
-}
-
 bool JournalStore::isOpen() const
 {
-    return QSqlDatabase::contains(connection_) && database().isOpen();
+    return connection_ && connection_->isOpen();
 }
 
 void JournalStore::close()
 {
-    if (!QSqlDatabase::contains(connection_)) return;
-    database().close();
-    QSqlDatabase::removeDatabase(connection_);
+    connection_.reset();
+    claim_.reset();
+    readOnly_ = false;
 }
 
-JournalStore::Status JournalStore::open()
+Status JournalStore::version(int& out) const
+{
+    QSqlQuery query(connection_->database());
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return failed(query);
+    out = query.value(0).toInt();
+    return Status::Ok;
+}
+
+Status JournalStore::ownVersion(QSqlQuery& control, int& current)
+{
+    Status status = version(current);
+    if (status == Status::Ok && current > schemaVersion()) {
+        readOnly_ = true;
+        status = Status::Newer;
+    }
+    if (status != Status::Ok) control.exec(QStringLiteral("ROLLBACK"));
+    return status;
+}
+
+Status JournalStore::open()
 {
     close();
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return Status::Unwritable;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
-    if (!db.open()) return Status::Unwritable;
+    claim_ = std::make_unique<JournalLock>(JournalLock::users(path_));
+    if (!claim_->take(JournalLock::Shared)) return Status::Unwritable;
+    connection_ = std::make_unique<journaldb::Connection>(path_, journaldb::Connection::ReadWrite);
+    if (!connection_->isOpen()) return Status::Unwritable;
 
-    QSqlQuery query(db);
-    // The quick check reads every page but skips matching indexes to rows: enough to
-    // catch a file that is not a database or was cut short.
-    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) return classify(query.lastError());
-    if (!query.next() || query.value(0).toString() != QLatin1String("ok")) return Status::Damaged;
+    QSqlQuery query(connection_->database());
+    // The header and the schema: a file that is no database, or was cut short, shows here.
+    // Reading every page would hold up the results window; JournalCheck does it aside.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")) || !query.next())
+        return failed(query);
     query.finish();
+    int current = 0;
+    if (const Status status = version(current); status != Status::Ok) return status;
     // A newer program's journal: reading it is fine, but neither our older rows nor our
     // settings belong in it.
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return classify(query.lastError());
-    const int version = query.value(0).toInt();
-    if (version > schemaVersion()) return Status::Unwritable;
-    query.finish();
+    if (current > schemaVersion()) {
+        readOnly_ = true;
+        return Status::Newer;
+    }
     // Readers never wait for the writer; a commit needs no sync of the whole file, only
     // of the log at checkpoints, so recording stays within a few milliseconds.
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
         !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
         !query.exec(QStringLiteral("PRAGMA foreign_keys=ON")))
-        return classify(query.lastError());
-    return version < schemaVersion() ? migrate() : Status::Ok;
+        return failed(query);
+    return current < schemaVersion() ? migrate() : Status::Ok;
 }
 
-JournalStore::Status JournalStore::migrate()
+Status JournalStore::migrate()
 {
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return classify(query.lastError());
+    QSqlQuery query(connection_->database());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return failed(query);
     // Another copy may have migrated it while we waited for the lock.
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return classify(query.lastError());
-    int current = query.value(0).toInt();
-    query.finish();
-    if (current >= schemaVersion()) {
+    int current = 0;
+    if (const Status status = ownVersion(query, current); status != Status::Ok) return status;
+    if (current == schemaVersion()) {
         query.exec(QStringLiteral("ROLLBACK"));
-        return current == schemaVersion() ? Status::Ok : Status::Unwritable;
+        return Status::Ok;
     }
-    for (; current < schemaVersion(); ++current) {
-        for (const char* statement : migrationSteps[current]) {
-            if (!query.exec(QLatin1String(statement))) {
-                const QSqlError error = query.lastError();
-                query.exec(QStringLiteral("ROLLBACK"));
-                return classify(error);
-            }
-        }
-    }
+    for (; current < schemaVersion(); ++current)
+        for (const char* statement : migrationSteps[current])
+            if (!query.exec(QLatin1String(statement))) return rollBack(query, query.lastError());
     if (!query.exec(QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion())) ||
-        !query.exec(QStringLiteral("COMMIT"))) {
-        const QSqlError error = query.lastError();
-        query.exec(QStringLiteral("ROLLBACK"));
-        return classify(error);
-    }
+        !query.exec(QStringLiteral("COMMIT")))
+        return rollBack(query, query.lastError());
     return Status::Ok;
 }
 
-JournalStore::Status JournalStore::write(const QList<JournalEntry>& entries)
+Status JournalStore::write(const QList<JournalEntry>& entries, QList<qint64>* ids)
 {
     if (!isOpen()) return Status::Unwritable;
-    QSqlDatabase db = database();
+    if (readOnly_) return Status::Newer;
+    QSqlDatabase db = connection_->database();
     QSqlQuery control(db);
     // Immediate: the write lock is taken (or waited for) now, not half-way through.
-    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) return classify(control.lastError());
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) return failed(control);
+    // A newer copy may have migrated the file since it was opened here.
+    int current = 0;
+    if (const Status status = ownVersion(control, current); status != Status::Ok) return status;
 
     QSqlQuery run(db);
     QSqlQuery key(db);
-    bool ok = run.prepare(QStringLiteral(
-                  "INSERT INTO runs (finished, level, seconds, characters, keystrokes, misses,"
-                  " miss_rate, speed, score) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")) &&
-              key.prepare(QStringLiteral(
-                  "INSERT INTO keys (run, character, due, wrong) VALUES (?, ?, ?, ?)"));
-    QSqlError error = run.lastError().isValid() ? run.lastError() : key.lastError();
-    for (int e = 0; ok && e < entries.size(); ++e) {
-        const RunFigures& r = entries[e].run;
-        for (const QVariant& value :
-             {QVariant(r.finished), QVariant(r.level), QVariant(r.seconds), QVariant(r.characters),
-              QVariant(r.keystrokes), QVariant(r.misses), QVariant(r.missRate), QVariant(r.speed),
-              QVariant(r.score)})
+    QStringList marks(journaldb::runColumnNames.size() + 1, QStringLiteral("?"));
+    if (!run.prepare(QStringLiteral("INSERT INTO runs (id, %1) VALUES (%2)")
+                         .arg(journaldb::runColumns(), marks.join(u','))))
+        return rollBack(control, run.lastError());
+    if (!key.prepare(
+            QStringLiteral("INSERT INTO keys (run, character, due, wrong) VALUES (?, ?, ?, ?)")))
+        return rollBack(control, key.lastError());
+    for (const JournalEntry& e : entries) {
+        run.addBindValue(e.id ? QVariant(e.id) : QVariant());
+        for (const QVariant& value : journaldb::runValues(e.run))
             run.addBindValue(value);
-        if (!run.exec()) {
-            ok = false, error = run.lastError();
-            break;
-        }
+        if (!run.exec()) return rollBack(control, run.lastError());
         const QVariant id = run.lastInsertId();
-        for (const CharTally& t : entries[e].tallies) {
-            key.addBindValue(id);
-            key.addBindValue(QString(t.character));
-            key.addBindValue(t.due);
-            key.addBindValue(t.wrong);
-            if (!key.exec()) {
-                ok = false, error = key.lastError();
-                break;
-            }
+        if (ids) ids->append(id.toLongLong());
+        for (const CharTally& t : e.tallies) {
+            for (const QVariant& value :
+                 {id, QVariant(QString(t.character)), QVariant(t.due), QVariant(t.wrong)})
+                key.addBindValue(value);
+            if (!key.exec()) return rollBack(control, key.lastError());
         }
     }
-    if (ok && control.exec(QStringLiteral("COMMIT"))) return Status::Ok;
-    if (ok) error = control.lastError();
-    control.exec(QStringLiteral("ROLLBACK"));
-    return classify(error);
+    if (!control.exec(QStringLiteral("COMMIT"))) return rollBack(control, control.lastError());
+    return Status::Ok;
 }
 
-QList<RunFigures> JournalStore::runs(int level) const
+Status JournalStore::runs(int level, QList<RunFigures>& out, int last) const
 {
-    QList<RunFigures> list;
-    if (!isOpen()) return list;
-    QSqlQuery query(database());
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT finished, level, seconds, characters, keystrokes, misses,"
-                                 " miss_rate, speed, score FROM runs WHERE level = ? ORDER BY id"));
+    query.prepare(QStringLiteral("SELECT * FROM (SELECT id, %1 FROM runs WHERE level = ? ORDER BY"
+                                 " id DESC LIMIT ?) ORDER BY id")
+                      .arg(journaldb::runColumns()));
     query.addBindValue(level);
-    if (!query.exec()) return list;
-    while (query.next()) {
-        list.append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toDouble(),
-                     query.value(3).toInt(), query.value(4).toInt(), query.value(5).toInt(),
-                     query.value(6).toInt(), query.value(7).toInt(), query.value(8).toInt()});
-    }
-    return list;
+    query.addBindValue(last);
+    return readAll(query, [&] { out.append(journaldb::runAt(query, 1)); });
 }
 
-QList<int> JournalStore::levels() const
+Status JournalStore::points(int level, QList<RunPoint>& out) const
 {
-    QList<int> list;
-    if (!isOpen()) return list;
-    QSqlQuery query(database());
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT DISTINCT level FROM runs ORDER BY level"))) return list;
-    while (query.next())
-        list.append(query.value(0).toInt());
-    return list;
+    query.prepare(QStringLiteral(
+        "SELECT id, finished, speed, miss_rate FROM runs WHERE level = ? ORDER BY id"));
+    query.addBindValue(level);
+    return readAll(query, [&] {
+        out.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toInt(),
+                    query.value(3).toInt()});
+    });
 }
 
-QList<CharTally> JournalStore::recentTallies(int level, int lastRuns) const
+Status JournalStore::column(int level, const QString& name, std::vector<double>& out) const
 {
-    QList<CharTally> list;
-    if (!isOpen()) return list;
-    QSqlQuery query(database());
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM runs WHERE level = ? ORDER BY id").arg(name));
+    query.addBindValue(level);
+    return readAll(query, [&] { out.push_back(query.value(0).toDouble()); });
+}
+
+Status JournalStore::byId(const QList<qint64>& ids, QList<JournalEntry>& out) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    QStringList numbers;
+    for (qint64 id : ids)
+        numbers << QString::number(id);
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT id, %1 FROM runs WHERE id IN (%2)")
+                      .arg(journaldb::runColumns(), numbers.join(u',')));
+    return readAll(query, [&] {
+        out.append({journaldb::runAt(query, 1), {}, query.value(0).toLongLong()});
+    });
+}
+
+Status JournalStore::levels(QList<int>& out) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    // One step along the index per level, not a walk through every run.
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT min(level) FROM runs WHERE level > ?"));
+    for (qint64 after = std::numeric_limits<qint64>::min();;) {
+        query.addBindValue(after);
+        if (!query.exec() || !query.next()) return failed(query);
+        if (query.value(0).isNull()) return Status::Ok;
+        after = query.value(0).toLongLong();
+        out.append(int(after));
+    }
+}
+
+Status JournalStore::tallies(int level, int lastRuns, QList<CharTally>& out) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT character, SUM(due), SUM(wrong) FROM keys WHERE run IN"
                                  " (SELECT id FROM runs WHERE level = ? ORDER BY id DESC LIMIT ?)"
                                  " GROUP BY character ORDER BY character"));
     query.addBindValue(level);
     query.addBindValue(lastRuns);
-    if (!query.exec()) return list;
-    while (query.next()) {
+    return readAll(query, [&] {
         const QString character = query.value(0).toString();
-        if (character.size() != 1) continue; // only this program writes here: one character
-        list.append({character.at(0), query.value(1).toInt(), query.value(2).toInt()});
-    }
-    return list;
+        // Only this program writes here: one character.
+        if (character.size() == 1)
+            out.append({character.at(0), query.value(1).toInt(), query.value(2).toInt()});
+    });
 }
 
 QString JournalStore::setAside(const QString& path, const QDateTime& when)
 {
+    if (!QFile::exists(path)) return {};
     const QFileInfo info(path);
     const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral("-damaged-") +
                                              when.toString(QStringLiteral("yyyyMMdd-HHmmss")));
@@ -255,11 +300,18 @@ QString JournalStore::setAside(const QString& path, const QDateTime& when)
     QString aside = stem + suffix;
     for (int n = 2; QFile::exists(aside); ++n)
         aside = stem + QStringLiteral("-%1").arg(n) + suffix;
-    if (!QFile::rename(path, aside)) return {};
-    // SQLite finds a database's log and shared memory by these two suffixes.
-    // A log left behind would be replayed into the fresh file.
-    for (const QLatin1String companion : {QLatin1String("-wal"), QLatin1String("-shm")})
-        if (QFile::exists(path + companion) && !QFile::rename(path + companion, aside + companion))
+    // SQLite finds a database's log and shared memory by these suffixes. Committed runs may
+    // still be only in the log, and SQLite deletes a log it finds beside a new file: the log
+    // goes with its file, or nothing moves.
+    QStringList moved;
+    for (const QString& companion : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (!QFile::exists(path + companion)) continue;
+        if (!QFile::rename(path + companion, aside + companion)) {
+            for (const QString& back : moved)
+                QFile::rename(aside + back, path + back);
             return {};
+        }
+        moved << companion;
+    }
     return aside;
 }

@@ -12,42 +12,43 @@ namespace {
 
 namespace caption {
 const QString title = QStringLiteral("入力速度とミス率の推移");
+const QString medians = QStringLiteral("（%1日ごとの中央値）");
 const QString speed = QStringLiteral("入力速度(文字/分)");
 const QString miss = QStringLiteral("ミス率(％)");
-const QString daysFormat = QStringLiteral("MM/dd");
-const QString hoursFormat = QStringLiteral("MM/dd HH:mm");
-const QString secondsFormat = QStringLiteral("HH:mm:ss");
 } // namespace caption
 
-constexpr qint64 hourMs = 3600 * 1000;
-constexpr qint64 dayMs = 24 * hourMs;
-// Up to this many runs every run gets a dot; more would hide the line under the dots.
-constexpr int dottedRuns = 60;
-constexpr int timeTicks = 6;
-
-// The axis reaches a little beyond the runs, and a lone run gets an hour either side.
-std::pair<qint64, qint64> timeRange(qint64 first, qint64 last)
-{
-    const qint64 margin = std::max<qint64>((last - first) / 50, first == last ? hourMs : 0);
-    return {first - margin, last + margin};
-}
+// Up to this many points each gets a dot; more would hide the line under the dots.
+constexpr int dottedPoints = 60;
+constexpr int timeTicks = 4; // room for a date with its year under each
 
 // Room above the highest figure, so the line never runs along the top edge.
 constexpr double headroom = 1.1;
 constexpr double lowestTop = 10;
 
-// Labels a span can be told apart by: days over weeks, minutes over a day, else seconds.
-const QString& timeFormat(qint64 spanMs)
+void fitValues(QValueAxis* axis, const QList<QPointF>& points)
 {
-    return spanMs > 2 * dayMs ? caption::daysFormat
-           : spanMs > hourMs  ? caption::hoursFormat
-                              : caption::secondsFormat;
-}
-
-void fitValues(QValueAxis* axis, double highest)
-{
+    double highest = 0;
+    for (const QPointF& p : points)
+        highest = std::max(highest, p.y());
     axis->setRange(0, std::max(lowestTop, highest * headroom));
     axis->applyNiceNumbers(); // ticks on round numbers
+}
+
+// The axis labels its times in the zone the program runs in; the series hold the clock the
+// runs were written with, so that clock is moved into this zone.
+double shownAt(double wallClockMs)
+{
+    const QDateTime written = QDateTime::fromMSecsSinceEpoch(qint64(wallClockMs), Qt::UTC);
+    return double(QDateTime(written.date(), written.time()).toMSecsSinceEpoch());
+}
+
+QList<QPointF> shown(const QList<QPointF>& points)
+{
+    QList<QPointF> moved;
+    moved.reserve(points.size());
+    for (const QPointF& p : points)
+        moved.append({shownAt(p.x()), p.y()});
+    return moved;
 }
 
 } // namespace
@@ -78,36 +79,22 @@ ProgressChart::ProgressChart(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignTop);
 }
 
-void ProgressChart::setRuns(const QList<RunFigures>& runs)
+void ProgressChart::setSeries(const progress::Series& series)
 {
-    QList<QPointF> speeds, misses;
-    speeds.reserve(runs.size());
-    misses.reserve(runs.size());
-    double topSpeed = 0, topMiss = 0;
-    qint64 first = std::numeric_limits<qint64>::max(), last = std::numeric_limits<qint64>::min();
-    for (const RunFigures& run : runs) {
-        // A clock set back can put a later run before an earlier one.
-        const qint64 at = QDateTime::fromString(run.finished, Qt::ISODate).toMSecsSinceEpoch();
-        first = std::min(first, at);
-        last = std::max(last, at);
-        speeds.append({double(at), double(run.speed)});
-        misses.append({double(at), double(run.missRate)});
-        topSpeed = std::max(topSpeed, double(run.speed));
-        topMiss = std::max(topMiss, double(run.missRate));
-    }
     // One replace per series: appending point by point redraws the chart each time.
-    speed_->replace(speeds);
-    miss_->replace(misses);
-    const bool dotted = runs.size() <= dottedRuns;
+    speed_->replace(shown(series.speed));
+    miss_->replace(shown(series.miss));
+    const bool dotted = series.speed.size() <= dottedPoints;
     speed_->setPointsVisible(dotted);
     miss_->setPointsVisible(dotted);
-    if (runs.isEmpty()) return;
-
-    const auto [from, to] = timeRange(first, last);
-    timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(to));
-    timeAxis_->setFormat(timeFormat(to - from));
-    fitValues(speedAxis_, topSpeed);
-    fitValues(missAxis_, topMiss);
+    chart_->setTitle(series.bucketDays ? caption::title + caption::medians.arg(series.bucketDays)
+                                       : caption::title);
+    if (series.speed.isEmpty()) return;
+    timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(qint64(shownAt(series.from))),
+                        QDateTime::fromMSecsSinceEpoch(qint64(shownAt(series.to))));
+    timeAxis_->setFormat(series.format);
+    fitValues(speedAxis_, series.speed);
+    fitValues(missAxis_, series.miss);
 }
 
 QList<QPointF> ProgressChart::speedPoints() const
@@ -115,9 +102,9 @@ QList<QPointF> ProgressChart::speedPoints() const
     return speed_->points();
 }
 
-QList<QPointF> ProgressChart::missPoints() const
+QString ProgressChart::title() const
 {
-    return miss_->points();
+    return chart_->title();
 }
 
 extern "C" Q_DECL_EXPORT JournalChart* dovanel_make_journal_chart(QWidget* parent)

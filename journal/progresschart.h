@@ -17,9 +17,9 @@ public:
     explicit ProgressChart(QWidget* parent = nullptr);
 
     QWidget* widget() override { return this; }
-    void setRuns(const QList<RunFigures>& runs) override;
+    void setSeries(const progress::Series& series) override;
     QList<QPointF> speedPoints() const override;
-    QList<QPointF> missPoints() const override;
+    QString title() const override;
 
 private:
     QChart* chart_;

@@ -1,5 +1,9 @@
 #include "journal/runcolumns.h"
 
+#include "journal/journaldb.h"
+#include "journal/progress.h"
+#include "results/levelnames.h"
+
 namespace runcolumns {
 
 QString text(const RunFigures& run, int column)
@@ -22,6 +26,7 @@ QString shortDate(const QString& iso)
 double sortKey(const RunFigures& run, int column)
 {
     switch (column) {
+    case Finished: return finishedKey(run.finished);
     case Seconds: return run.seconds;
     case Characters: return run.characters;
     case Keystrokes: return run.keystrokes;
@@ -29,8 +34,25 @@ double sortKey(const RunFigures& run, int column)
     case MissRate: return run.missRate;
     case Speed: return run.speed;
     case Score: return run.score;
-    default: return 0.0; // the date: the runs' own order is the order they finished in
+    default: return 0.0;
     }
+}
+
+double finishedKey(const QString& finished)
+{
+    return double(progress::instantSeconds(finished));
+}
+
+QString storedName(int column)
+{
+    // Stored in the same order, with the level between the date and the figures.
+    return QLatin1String(journaldb::runColumnNames[column == Finished ? 0 : column + 1]);
+}
+
+QString levelName(int level)
+{
+    return level >= 1 && level <= int(levelNames.size()) ? levelNames[level - 1]
+                                                         : QStringLiteral("未選択");
 }
 
 } // namespace runcolumns

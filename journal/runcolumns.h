@@ -3,7 +3,6 @@
 #include "journal/journalentry.h"
 
 #include <QString>
-#include <QVariant>
 #include <array>
 
 // The columns a level's runs are listed in, on screen and in the CSV file alike.
@@ -26,7 +25,13 @@ QString text(const RunFigures& run, int column);
 // The date-time as a table cell: "2026/12/06 15:04".
 QString shortDate(const QString& iso);
 
-// A number to sort by; runs that finished earlier come first by date.
+// A number to sort by: for the date, the moment the run finished.
 double sortKey(const RunFigures& run, int column);
+double finishedKey(const QString& finished);
+// The journal's name for the column's figure.
+QString storedName(int column);
+
+// A level's name, "未選択" for runs made before a level was chosen.
+QString levelName(int level);
 
 } // namespace runcolumns

@@ -1,18 +1,46 @@
 #include "journal/runtablemodel.h"
 
+#include "journal/journal.h"
 #include "journal/runcolumns.h"
 
 #include <algorithm>
 #include <numeric>
 
-void RunTableModel::setRuns(const QList<RunFigures>& runs)
+namespace {
+constexpr int pageRows = 200;          // read at a time, mostly below the row asked for
+constexpr int keptRows = 4 * pageRows; // more and the pages read so far are let go
+} // namespace
+
+RunTableModel::RunTableModel(Journal& journal, QObject* parent)
+    : QAbstractTableModel(parent), journal_(journal)
+{
+}
+
+void RunTableModel::setRuns(int level, const QList<RunPoint>& points)
 {
     beginResetModel();
-    runs_ = runs;
-    order_.resize(runs_.size());
+    level_ = level;
+    points_ = points;
+    pages_.clear();
+    order_.resize(points_.size());
     std::iota(order_.begin(), order_.end(), 0);
     endResetModel();
     sort(sortColumn_, sortOrder_);
+}
+
+void RunTableModel::append(const JournalEntry& entry)
+{
+    const RunFigures& run = entry.run;
+    const int index = int(points_.size());
+    points_.append({entry.id, run.finished, run.speed, run.missRate});
+    pages_.insert(entry.id, run);
+    keys_.push_back(runcolumns::sortKey(run, sortColumn_));
+    const auto at = std::upper_bound(order_.begin(), order_.end(), index,
+                                     [this](int a, int b) { return before(a, b); });
+    const int row = int(at - order_.begin());
+    beginInsertRows({}, row, row);
+    order_.insert(at, index);
+    endInsertRows();
 }
 
 int RunTableModel::rowCount(const QModelIndex& parent) const
@@ -25,16 +53,33 @@ int RunTableModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : runcolumns::count;
 }
 
+const RunFigures& RunTableModel::figures(int row) const
+{
+    const qint64 id = points_[order_[row]].id;
+    if (const auto found = pages_.constFind(id); found != pages_.constEnd()) return *found;
+    if (pages_.size() > keptRows) pages_.clear();
+    QList<qint64> ids;
+    const int first = std::max(0, row - pageRows / 4);
+    for (int r = first; r < std::min(rowCount(), first + pageRows); ++r)
+        ids << points_[order_[r]].id;
+    for (qint64 wanted : ids)
+        pages_.insert(wanted, {});
+    for (const JournalEntry& e : journal_.byId(ids))
+        pages_.insert(e.id, e.run);
+    return pages_[id];
+}
+
 QVariant RunTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= int(order_.size())) return {};
-    const RunFigures& run = runs_[order_[index.row()]];
     if (role == Qt::TextAlignmentRole)
         return int(index.column() == runcolumns::Finished ? Qt::AlignLeft | Qt::AlignVCenter
                                                           : Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    if (index.column() == runcolumns::Finished) return runcolumns::shortDate(run.finished);
-    return runcolumns::text(run, index.column());
+    if (index.column() == runcolumns::Finished)
+        return runcolumns::shortDate(points_[order_[index.row()]].finished);
+    const RunFigures& run = figures(index.row());
+    return run.finished.isEmpty() ? QString() : runcolumns::text(run, index.column());
 }
 
 QVariant RunTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -45,18 +90,27 @@ QVariant RunTableModel::headerData(int section, Qt::Orientation orientation, int
     return runcolumns::captions[section];
 }
 
+bool RunTableModel::before(int a, int b) const
+{
+    const bool ascending = sortOrder_ == Qt::AscendingOrder;
+    if (keys_[a] != keys_[b]) return ascending ? keys_[a] < keys_[b] : keys_[a] > keys_[b];
+    return ascending ? a < b : a > b;
+}
+
 void RunTableModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= runcolumns::count) return;
     sortColumn_ = column;
     sortOrder_ = order;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // Equal figures keep the order the runs finished in, whichever way the column goes.
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const double ka = runcolumns::sortKey(runs_[a], column);
-        const double kb = runcolumns::sortKey(runs_[b], column);
-        if (ka != kb) return order == Qt::AscendingOrder ? ka < kb : ka > kb;
-        return order == Qt::AscendingOrder ? a < b : a > b;
-    });
+    if (column == runcolumns::Finished) {
+        keys_.resize(points_.size());
+        for (qsizetype i = 0; i < points_.size(); ++i)
+            keys_[i] = runcolumns::finishedKey(points_[i].finished);
+    } else {
+        keys_ = journal_.column(level_, runcolumns::storedName(column));
+        keys_.resize(points_.size()); // a file that cannot be read sorts as it was kept
+    }
+    std::sort(order_.begin(), order_.end(), [this](int a, int b) { return before(a, b); });
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -1,24 +1,31 @@
 #pragma once
 
-#include "keyboard/keytable.h"
+#include "journal/weakkeys.h"
 
 #include <QColor>
+#include <QList>
+#include <QRectF>
 #include <QWidget>
-#include <array>
-#include <optional>
+#include <vector>
 
-// The JIS keyboard of the main window, drawn small, each key tinted by how often it was
-// missed.
+// The keys the learner typed on, drawn large enough to read from the chair, each tinted by
+// its miss rate in bands, with a legend of the bands beneath.
 class WeakKeyboard : public QWidget {
     Q_OBJECT
 public:
-    using Rates = std::array<std::optional<double>, keyCount>;
+    // The JIS keyboard of the main window, or the numeric keypad for runs typed there.
+    enum class Board { Full, Keypad };
 
     explicit WeakKeyboard(QWidget* parent = nullptr);
 
-    void setRates(const Rates& rates);
-    // The fill of a key: its tint, or the plain face when none of its characters came up.
-    QColor keyFill(int key) const;
+    void setTallies(const QList<CharTally>& tallies, Board board);
+    Board board() const { return board_; }
+
+    // The keys drawn: for the full board in the key table's order.
+    int keys() const { return int(keys_.size()); }
+    QString legend(int key) const;
+    // Its band's colour; none for a key that never came up, a hatch when struck too rarely.
+    QBrush keyFill(int key) const;
     // Where a key is drawn, in the widget's pixels.
     QRectF keyRect(int key) const;
 
@@ -26,5 +33,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Rates rates_{};
+    struct Key {
+        QString legend;
+        QRectF place; // in the board's own units
+        weakkeys::KeyCounts counts;
+    };
+    QRectF boardArea() const;
+    // A band of weakkeys, or a shade for a key without a rate.
+    int shade(int key) const;
+
+    Board board_ = Board::Full;
+    std::vector<Key> keys_;
+    QRectF bounds_; // of all places
 };

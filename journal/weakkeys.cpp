@@ -11,56 +11,74 @@ const QString spaceName = QStringLiteral("スペース");
 
 double missRate(int due, int wrong)
 {
-    return double(wrong) / double(std::max(due, 1));
+    const int strokes = due + wrong;
+    return strokes > 0 ? double(wrong) / strokes : 0.0;
+}
+
+double rateFloor(int due, int wrong)
+{
+    const double n = due + wrong;
+    if (n <= 0) return 0.0;
+    const double p = wrong / n;
+    const double z2 = confidence * confidence;
+    const double centre = p + z2 / (2 * n);
+    const double spread = confidence * std::sqrt(p * (1 - p) / n + z2 / (4 * n * n));
+    return std::max(0.0, (centre - spread) / (1 + z2 / n));
+}
+
+bool enough(int due, int wrong)
+{
+    return due + wrong >= fewestKeystrokes;
 }
 
 QList<CharTally> weakest(const QList<CharTally>& tallies, int count)
 {
     QList<CharTally> missed;
     for (const CharTally& t : tallies)
-        if (t.wrong > 0) missed.append(t);
+        if (t.wrong > 0 && enough(t.due, t.wrong)) missed.append(t);
     std::stable_sort(missed.begin(), missed.end(), [](const CharTally& a, const CharTally& b) {
-        const double ra = missRate(a.due, a.wrong), rb = missRate(b.due, b.wrong);
-        if (ra != rb) return ra > rb;
+        const double fa = rateFloor(a.due, a.wrong), fb = rateFloor(b.due, b.wrong);
+        if (fa != fb) return fa > fb;
         if (a.wrong != b.wrong) return a.wrong > b.wrong;
         return a.character < b.character;
     });
     return missed.mid(0, count);
 }
 
-std::array<std::optional<double>, keyCount> keyRates(const QList<CharTally>& tallies)
+std::array<KeyCounts, keyCount> keyCounts(const QList<CharTally>& tallies)
 {
-    std::array<int, keyCount> due{}, wrong{};
-    std::array<bool, keyCount> seen{};
+    std::array<KeyCounts, keyCount> keys{};
     for (const CharTally& t : tallies) {
         const int key = keyForCode(charCode(t.character));
         if (key < 0) continue;
-        due[key] += t.due;
-        wrong[key] += t.wrong;
-        seen[key] = true;
+        keys[key].due += t.due;
+        keys[key].wrong += t.wrong;
+        keys[key].seen = true;
     }
-    std::array<std::optional<double>, keyCount> rates;
-    for (int k = 0; k < keyCount; ++k)
-        if (seen[k]) rates[k] = missRate(due[k], wrong[k]);
-    return rates;
+    return keys;
 }
 
-QColor tint(double rate)
+int band(double rate)
 {
-    const double depth = std::clamp(rate / fullRedRate, 0.0, 1.0);
-    const int light = int(std::lround(255.0 * (1.0 - depth)));
-    return QColor(255, light, light);
+    return int(std::upper_bound(bandFloors.begin() + 1, bandFloors.end(), rate) -
+               bandFloors.begin()) -
+           1;
+}
+
+QString characterName(QChar character)
+{
+    return character == u' ' ? spaceName : QString(character);
 }
 
 QString caption(const CharTally& tally)
 {
-    const QString name = tally.character == u' ' ? spaceName : QString(tally.character);
+    const QString name = characterName(tally.character);
     const long percent = std::lround(missRate(tally.due, tally.wrong) * 100.0);
     return QStringLiteral("%1　%2％（%3/%4）")
         .arg(name)
         .arg(percent)
         .arg(tally.wrong)
-        .arg(tally.due);
+        .arg(tally.due + tally.wrong);
 }
 
 } // namespace weakkeys

@@ -3,35 +3,49 @@
 #include "keyboard/keytable.h"
 #include "typing/keytally.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <array>
-#include <optional>
 
 // Which keys cost the learner most, from the per-character tallies of recent runs.
 namespace weakkeys {
 
-inline constexpr int recentRuns = 20; // runs of a level the weak keys are taken from
-inline constexpr int listed = 5;      // characters named under the keyboard
+inline constexpr int recentRuns = 20;       // runs of a level the weak keys are taken from
+inline constexpr int listed = 5;            // characters named under the keyboard
+inline constexpr int fewestKeystrokes = 10; // fewer say too little to name or tint a key
+inline constexpr double confidence = 1.96;  // z of a two-sided 95 % interval
 
-// Wrong keys per time due. A space skipped for the learner after a miss was never typed,
-// yet it was due that once.
+// Misses per keystroke, as the results window's ミス率: wrong / (due + wrong); none is 0.
 double missRate(int due, int wrong);
 
-// The weakest first: by rate, then by more wrong keys, then in character order. Characters
-// never missed are not weak and are left out.
+// The lower end of the rate's 95 % Wilson interval: a rate the counts make hard to doubt.
+// One miss in one keystroke ranks below 95 in 571.
+double rateFloor(int due, int wrong);
+
+// Whether a character or key was struck often enough to be named or tinted.
+bool enough(int due, int wrong);
+
+// The weakest first: by rateFloor, then by more wrong keys, then in character order. Only
+// characters struck often enough and missed at least once.
 QList<CharTally> weakest(const QList<CharTally>& tallies, int count = listed);
 
-// The rate of every key over the characters it types, with and without Shift; nothing for
-// a key none of whose characters came up.
-std::array<std::optional<double>, keyCount> keyRates(const QList<CharTally>& tallies);
+// A key's counts over the characters it types, with and without Shift.
+struct KeyCounts {
+    int due = 0;
+    int wrong = 0;
+    bool seen = false; // one of its characters came up
+};
+std::array<KeyCounts, keyCount> keyCounts(const QList<CharTally>& tallies);
 
-// White at no misses, deepening to full red at fullRedRate and above.
-inline constexpr double fullRedRate = 0.25;
-QColor tint(double rate);
+// The tint bands of the keyboard, lowest first: a rate at or above bandFloors[i] and below
+// the next is band i; the last band is full red.
+inline constexpr std::array<double, 5> bandFloors{0.0, 0.02, 0.05, 0.10, 0.20};
+int band(double rate);
 
-// "A　12％（3/25）", as the list under the keyboard shows a character.
+// The character as the learner reads it: the space by name.
+QString characterName(QChar character);
+
+// "e　17％（95/571）": the rate, then misses over keystrokes, as the list names a character.
 QString caption(const CharTally& tally);
 
 } // namespace weakkeys

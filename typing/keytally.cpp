@@ -25,6 +25,7 @@ void KeyTally::clear()
 {
     ascii_.fill({});
     others_.clear();
+    keypad_ = 0;
 }
 
 QList<CharTally> KeyTally::tallies() const

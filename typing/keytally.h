@@ -19,11 +19,14 @@ class KeyTally {
 public:
     void countDue(QChar expected);
     void countWrong(QChar expected);
+    // A keystroke from the numeric keypad, whatever it typed.
+    void countKeypad() { ++keypad_; }
     // Forgets the run; keeps the list's memory for the next one.
     void clear();
 
     // Every character that was due or missed, in character order.
     QList<CharTally> tallies() const;
+    int keypadKeys() const { return keypad_; }
 
 private:
     struct Counts {
@@ -35,4 +38,5 @@ private:
     static constexpr int tableSize = 128;
     std::array<Counts, tableSize> ascii_{};
     std::vector<std::pair<QChar, Counts>> others_;
+    int keypad_ = 0;
 };

@@ -22,8 +22,7 @@ bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
         increment(run_.pos);
         return true;
     }
-    // A key judged against a blank line had no character to miss.
-    if (!wanted.isNull()) run_.tally.countWrong(wanted);
+    tallyWrong(inputcode, wanted, typedCharacter(keyboadcode));
     increment(run_.misscnt);
     view_.beep();
     return false;
@@ -44,7 +43,24 @@ bool TypingEngine::guideFirstLine()
     return true;
 }
 
-bool TypingEngine::txtin_KeyPress(QChar typed)
+void TypingEngine::tallyWrong(const QString& inputcode, QChar wanted, QChar typed)
+{
+    // A key judged against a blank line had no character to miss.
+    if (wanted.isNull()) return;
+    if (wanted != space || !view_.flgspace()) {
+        run_.tally.countWrong(wanted);
+        return;
+    }
+    // A space its release will skip was never the learner's to type: the key was meant for
+    // the character after it, and that very key was only pressed before the last let go.
+    int next = run_.pos;
+    while (characterAt(inputcode, next) == space)
+        ++next;
+    const QChar meant = characterAt(inputcode, next);
+    if (!meant.isNull() && meant != typed) run_.tally.countWrong(meant);
+}
+
+bool TypingEngine::txtin_KeyPress(QChar typed, bool keypad)
 {
     if (run_.flgnotext) return false;
     if (run_.isDone()) {
@@ -53,6 +69,7 @@ bool TypingEngine::txtin_KeyPress(QChar typed)
         return false;
     }
     increment(run_.inputcnt);
+    if (keypad) run_.tally.countKeypad();
     if (run_.flgstart) {
         run_.start = view_.now();
         run_.flgstart = false;

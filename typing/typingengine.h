@@ -9,8 +9,9 @@ class TypingEngine {
 public:
     TypingEngine(RunState& run, TypingView& view) : run_(run), view_(view) {}
 
-    // Returns whether the typed character may enter the input box.
-    bool txtin_KeyPress(QChar typed);
+    // Returns whether the typed character may enter the input box. `keypad`: the key was on
+    // the numeric keypad, which the journal notes.
+    bool txtin_KeyPress(QChar typed, bool keypad = false);
     void txtin_KeyUp();
 
     // The tick after a load: past leading blank lines to the first line to type, focused
@@ -28,6 +29,8 @@ public:
 
 private:
     bool endRun(bool accepted);
+    // Counts a wrong key against the character it was meant for.
+    void tallyWrong(const QString& inputcode, QChar wanted, QChar typed);
 
     RunState& run_;
     TypingView& view_;

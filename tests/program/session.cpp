@@ -2,6 +2,7 @@
 
 #include "app/mainlayout.h"
 #include "dialogs/frmlevel.h"
+#include "journal/journal.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -13,7 +14,8 @@ Session::Session()
     fonts::installSubstitutions(); // the real fonts' widths
     // A user reads a box for a while: every timer's interval passes meanwhile.
     messages.whileOpen = [this] { tickers.elapseAll(); };
-    program = std::make_unique<Program>(platform, dir.path(), journalPath());
+    program = std::make_unique<Program>(
+        platform, dir.path(), JournalPlaces{journalPath(), dir.filePath(QStringLiteral("config"))});
 }
 
 void Session::tick()

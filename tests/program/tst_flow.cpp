@@ -4,7 +4,6 @@
 #include "dialogs/frmoption.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "journal/journalstore.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
 #include "ui/barchart.h"
@@ -128,7 +127,8 @@ private slots:
         s.type("z");
         QVERIFY(s.program->end->isOpen());
         QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
-        QCOMPARE(s.program->journal->store()->runs(2).size(), 1);
+        s.program->journal->settle();
+        QCOMPARE(s.program->journal->runs(2).size(), 1);
         // The journal is a key away.
         QVERIFY(QTest::qWaitForWindowActive(s.program->end->window()));
         QTest::keyClick(s.program->end->window(), Qt::Key_J, Qt::ControlModifier);

@@ -3,10 +3,8 @@
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
 #include "journal/journalchart.h"
-#include "journal/journalstore.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeyboard.h"
-#include "keyboard/keytable.h"
 #include "results/frmend.h"
 
 #include <QComboBox>
@@ -21,18 +19,26 @@ private slots:
     void aRunIsJournalledAsTheResultsShowIt()
     {
         Session s;
-        s.writeText("middle.txt", {"Ab", "c", "d", "e", "f", "g"});
+        s.writeText("middle.txt", {"12", "3", "4", "5", "6", "7"});
         s.begin(2);
         QVERIFY(!QFile::exists(s.journalPath())); // nothing of the journal before a run ends
+        // Typed on the numeric keypad, with one miss from the main keys.
+        const auto keypad = [&s](const QString& keys) {
+            for (QChar key : keys)
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                                    Qt::Key(Qt::Key_0 + key.digitValue()), key, Qt::KeypadModifier);
+        };
         s.clock.seconds = 100.0f;
-        s.type("Axb");
+        keypad("1");
+        s.type("x");
+        keypad("2");
         s.clock.seconds = 160.004f;
-        s.type("cdef");
+        keypad("3456");
         QVERIFY(s.program->end->isOpen());
 
-        JournalStore* store = s.program->journal->store();
-        QVERIFY(store && store->runs(2).size() == 1);
-        const RunFigures row = store->runs(2)[0];
+        Journal& journal = *s.program->journal;
+        QCOMPARE(journal.runs(2).size(), 1);
+        const RunFigures row = journal.runs(2)[0];
         const auto shown = [&s](const char* name) {
             return s.program->end->window()->findChild<QLabel*>(name)->text();
         };
@@ -41,23 +47,23 @@ private slots:
             QString::number(row.speed) + "文字/分", QString::number(row.score) + "点"};
         QCOMPARE(kept, (QStringList{shown("lbltaketime"), shown("lblmiss"), shown("lblsokudo"),
                                     shown("lblpoint")}));
-        QCOMPARE(row, (RunFigures{"2026-12-06T15:04:05+09:00", 2, 60.0, 6, 7, 1, 14, 6, -92}));
-        QCOMPARE(store->recentTallies(2, 20).mid(0, 2),
-                 (QList<CharTally>{{u'A', 1, 0}, {u'b', 1, 1}}));
+        QCOMPARE(row,
+                 (RunFigures{"2026-12-06T15:04:05+09:00", 2, 60.0, 6, 7, 1, 14, 6, -92, true, 6}));
+        QCOMPARE(journal.tallies(2, 20).mid(0, 2), (QList<CharTally>{{u'1', 1, 0}, {u'2', 1, 1}}));
 
         // The results brought back by a key show the same run; it is not kept twice.
         s.program->end->close();
         s.type("z");
         QVERIFY(s.program->end->isOpen());
-        QCOMPARE(store->runs(2).size(), 1);
+        QCOMPARE(journal.runs(2).size(), 1);
 
         // Ctrl+J from an input box opens the journal at the level being practised.
         s.program->end->close();
         QVERIFY(s.activate());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_J, Qt::ControlModifier);
-        frmjournal& journal = *s.program->journalWindow;
-        QVERIFY(journal.isOpen());
-        JournalWindow* w = journal.window();
+        frmjournal& window = *s.program->journalWindow;
+        QVERIFY(window.isOpen());
+        JournalWindow* w = window.window();
         QCOMPARE(w->cbolevel->currentText(), QString("中級"));
         QCOMPARE(w->cbolevel->count(), 4); // no choice for level 0 without such runs
         QCOMPARE(w->grdruns->model()->rowCount(), 1);
@@ -65,16 +71,19 @@ private slots:
                  QString("-92"));
         QCOMPARE(w->chart->speedPoints().size(), 1);
         QVERIFY(w->lblempty->isHidden());
-        QCOMPARE(w->keyboard->keyFill(keyForCode('b')), QColor(Qt::red));
-        QCOMPARE(w->keyboard->keyFill(keyForCode('c')), QColor(Qt::white));
-        QCOMPARE(w->lblweak->text(), QString("b　100％（1/1）"));
+        // The keys it was typed on; one keystroke on a key says too little to tint it.
+        QCOMPARE(w->keyboard->board(), WeakKeyboard::Board::Keypad);
+        QCOMPARE(w->keyboard->legend(12), QString("2"));
+        QCOMPARE(w->keyboard->keyFill(12).style(), Qt::BDiagPattern);
+        QCOMPARE(w->keyboard->keyFill(0).style(), Qt::NoBrush);
+        QCOMPARE(w->lblweak->text(), QString("10打鍵未満のキーは挙げていません"));
 
         // Another level has nothing yet; Escape closes the window.
-        journal.showLevel(4);
+        window.showLevel(4);
         QCOMPARE(w->grdruns->model()->rowCount(), 0);
         QVERIFY(w->lblempty->isVisible());
         QTest::keyClick(w, Qt::Key_Escape);
-        QVERIFY(!journal.isOpen());
+        QVERIFY(!window.isOpen());
         QVERIFY(s.messages.shown.isEmpty());
     }
 };
