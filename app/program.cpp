@@ -1,7 +1,7 @@
 #include "app/program.h"
 
 #include "app/mainwindow.h"
-#include "app/settingkeys.h"
+#include "ui/settingkeys.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"

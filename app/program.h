@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settingsstore.h"
+#include "ui/settingsstore.h"
 #include "ui/platform.h"
 
 #include <QString>

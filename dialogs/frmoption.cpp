@@ -1,7 +1,7 @@
 #include "dialogs/frmoption.h"
 
-#include "app/settingkeys.h"
-#include "app/settingsstore.h"
+#include "ui/settingkeys.h"
+#include "ui/settingsstore.h"
 #include "dialogs/dialoghosts.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"

@@ -1,6 +1,6 @@
 #include "results/frmend.h"
 
-#include "app/settingsstore.h"
+#include "ui/settingsstore.h"
 
 #include "results/levelnames.h"
 #include "results/resultschart.h"

@@ -1,7 +1,7 @@
 #include "results/history.h"
 
-#include "app/settingkeys.h"
-#include "app/settingsstore.h"
+#include "ui/settingkeys.h"
+#include "ui/settingsstore.h"
 
 #include <limits>
 

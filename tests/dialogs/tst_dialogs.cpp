@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "ui/settingsstore.h"
 #include "dialogs/dialoghosts.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"

@@ -1,5 +1,5 @@
-#include "app/settingkeys.h"
-#include "app/settingsstore.h"
+#include "ui/settingkeys.h"
+#include "ui/settingsstore.h"
 #include "results/history.h"
 #include "results/scoring.h"
 #include "tests/support/doubles.h"
