@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyboard/colorguide.h"
+#include "typing/runstate.h"
 
 #include <QString>
 #include <array>
@@ -15,6 +16,7 @@ inline constexpr int clientHeight = 10710;
 inline constexpr int lblinLeft = 525, lblinTop = 120, lblinWidth = 14055, lblinHeight = 375;
 // The input boxes' measures live with the colour tag that rides on them (txtinLayout).
 inline constexpr int linePitch = txtinLayout.pitch;
+static_assert(cmdcolorLayout.lastLine == blockLines - 1, "the colour tag rides on every line");
 
 // A half-width character of the practice font advances one colour-tag step, 165 twips.
 inline constexpr int linePixelSize = 22;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "typing/runstate.h"
-
 #include <QColor>
 #include <QString>
 #include <QtGlobal>
@@ -23,7 +21,8 @@ struct ColorTagLayout {
     int step;         // per character
     int lastLine;     // tags are shown on input lines 0..lastLine only
 };
-inline constexpr ColorTagLayout cmdcolorLayout{495, 375, 11.25, 50, 165, blockLines - 1};
+// Shown on every one of the five input lines.
+inline constexpr ColorTagLayout cmdcolorLayout{495, 375, 11.25, 50, 165, 4};
 
 // The typing window's input lines txtin(i), in twips.
 struct TxtinLayout {
