@@ -1,6 +1,6 @@
 #include "app/inputbox.h"
 
-#include "typing/typingengine.h"
+#include "keyboard/keytable.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,7 +13,7 @@ InputBox::InputBox(int index, InputBoxHandler& handler, QWidget* parent)
     setDragEnabled(false);
 }
 
-QChar InputBox::typedCharacter(const QKeyEvent& event)
+QChar InputBox::keyCharacter(const QKeyEvent& event)
 {
     switch (event.key()) {
     case Qt::Key_Backspace: return QChar(8);
@@ -58,7 +58,7 @@ bool InputBox::event(QEvent* e)
 
 void InputBox::keyPressEvent(QKeyEvent* e)
 {
-    const QChar typed = typedCharacter(*e);
+    const QChar typed = keyCharacter(*e);
     if (typed.isNull()) {
         // Arrow keys and Home/End may move the caret; nothing else edits the box.
         switch (e->key()) {
@@ -75,7 +75,7 @@ void InputBox::keyPressEvent(QKeyEvent* e)
     }
     e->accept();
     if (handler_.txtin_KeyPress(index_, typed, e->modifiers() & Qt::KeypadModifier))
-        insert(QString(TypingEngine::typedCharacter(typed)));
+        insert(QString(codePageCharacter(typed)));
 }
 
 void InputBox::keyReleaseEvent(QKeyEvent* e)

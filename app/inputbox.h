@@ -21,7 +21,7 @@ public:
     int index() const { return index_; }
 
     // The character a key press stands for, or a null QChar for keys that type nothing.
-    static QChar typedCharacter(const QKeyEvent& event);
+    static QChar keyCharacter(const QKeyEvent& event);
 
 protected:
     bool event(QEvent* event) override;

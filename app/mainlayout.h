@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keyboard/colorguide.h"
+#include "keyboard/colourguide.h"
 #include "typing/runstate.h"
 
 #include <QString>

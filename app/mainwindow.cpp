@@ -4,14 +4,12 @@
 #include "app/owntext.h"
 #include "app/practicetext.h"
 #include "app/program.h"
-#include "ui/settingkeys.h"
-#include "ui/settingsstore.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "keyboard/colorguide.h"
+#include "keyboard/colourguide.h"
 #include "keyboard/keyboardwidgets.h"
 #include "keyboard/keytable.h"
 #include "results/frmend.h"
@@ -21,6 +19,8 @@
 #include "ui/messagebox.h"
 #include "ui/programidentity.h"
 #include "ui/randomsource.h"
+#include "ui/settingkeys.h"
+#include "ui/settingsstore.h"
 #include "ui/ticker.h"
 #include "ui/twips.h"
 
@@ -154,7 +154,7 @@ void mainwindow::Form_Load()
     option.flgspace = program_.store.readFlag(settingkeys::options, settingkeys::skipspace, true);
     option.flgcolor =
         program_.store.readFlag(settingkeys::options, settingkeys::color, option.flgcolor);
-    applyColorTag(option.flgcolor);
+    applyColourTag(option.flgcolor);
 
     loadText();
 
@@ -312,7 +312,7 @@ void mainwindow::retry_Click()
 void mainwindow::startAgain()
 {
     Form_Load();
-    if (colorTagVisible()) Color();
+    if (colourTagVisible()) Color();
     // Also when asked from another window: the keyboard comes back here, not just the caret.
     activateWindow();
     focusCurrentLine();
@@ -323,7 +323,7 @@ void mainwindow::changeleve_Click()
 {
     program_.level->open();
     if (run.flgresult) program_.end->close();
-    if (colorTagVisible()) Color();
+    if (colourTagVisible()) Color();
 }
 
 void mainwindow::cmd_Click(int)
@@ -370,7 +370,7 @@ void mainwindow::focusCurrentLine()
     if (!run.isDone()) txtin_[run.nowcnt]->setFocus(Qt::OtherFocusReason);
 }
 
-bool mainwindow::colorTagVisible() const
+bool mainwindow::colourTagVisible() const
 {
     return keyboard_->cmdcolor()->isVisibleTo(this);
 }
@@ -385,7 +385,7 @@ void mainwindow::Color()
 {
     if (const auto tag =
             ::Color(guide.Index, run.nowcnt, run.pos, txtinLeft(run.nowcnt), txtinTop(run.nowcnt)))
-        keyboard_->applyColor(*tag);
+        keyboard_->applyColour(*tag);
 }
 
 // Input boxes
@@ -491,8 +491,8 @@ void mainwindow::startLevelRun()
     startAgain();
 }
 
-void mainwindow::applyColorTag(bool show)
+void mainwindow::applyColourTag(bool show)
 {
     if (show) Color();
-    keyboard_->setColorTagVisible(show);
+    keyboard_->setColourTagVisible(show);
 }

@@ -84,7 +84,7 @@ public:
     void startLevelRun() override;
 
     // OptionHost
-    void applyColorTag(bool show) override;
+    void applyColourTag(bool show) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,7 +101,7 @@ private:
     void focusCurrentLine();
     // A new block of the level, from the menu, the results window or the level dialog.
     void startAgain();
-    bool colorTagVisible() const;
+    bool colourTagVisible() const;
 
     // InputBoxHandler
     bool txtin_KeyPress(int index, QChar typed, bool keypad) override;

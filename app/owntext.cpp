@@ -53,12 +53,10 @@ QChar halfWidth(QChar c)
     case 0x2014:
     case 0x2015:
     case 0x2212: return u'-';
-    // The yen key types the backslash, and its shifted neighbour the tilde.
-    case 0x00A5:
-    case 0xFFE5: return u'\\';
-    case 0x203E:
-    case 0xFFE3: return u'~';
-    default: return c;
+    // The full-width yen sign and overline, then as the half-width ones.
+    case 0xFFE5: return codePageCharacter(QChar(0x00A5));
+    case 0xFFE3: return codePageCharacter(QChar(0x203E));
+    default: return codePageCharacter(c);
     }
 }
 

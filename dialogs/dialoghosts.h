@@ -16,5 +16,5 @@ class OptionHost {
 public:
     virtual ~OptionHost() = default;
     // Show the finger tag (recoloured first) or hide it.
-    virtual void applyColorTag(bool show) = 0;
+    virtual void applyColourTag(bool show) = 0;
 };

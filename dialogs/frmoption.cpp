@@ -1,9 +1,9 @@
 #include "dialogs/frmoption.h"
 
-#include "ui/settingkeys.h"
-#include "ui/settingsstore.h"
 #include "dialogs/dialoghosts.h"
 #include "ui/fonts.h"
+#include "ui/settingkeys.h"
+#include "ui/settingsstore.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -111,7 +111,7 @@ void frmoption::apply()
 {
     flgcolor = window_->chkcolor->isChecked();
     flgspace = window_->chkspace->isChecked();
-    host_.applyColorTag(flgcolor);
+    host_.applyColourTag(flgcolor);
 }
 
 void frmoption::cmdok_Click()

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const bool done = run.isDone();
             const int box = view.focus;
             if (engine.txtin_KeyPress(typed)) {
-                view.boxes[box] += TypingEngine::typedCharacter(typed);
+                view.boxes[box] += codePageCharacter(typed);
                 ++right;
             }
             judged += !done;

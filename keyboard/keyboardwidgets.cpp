@@ -180,14 +180,14 @@ void KeyboardWidgets::refreshFrames()
     overlay_->refresh();
 }
 
-void KeyboardWidgets::applyColor(const ColorTag& tag)
+void KeyboardWidgets::applyColour(const ColourTag& tag)
 {
     cmdcolor_->setFace(tag.background);
     cmdcolor_->setText(tag.caption);
     cmdcolor_->move(twips::toPixels(tag.left), twips::toPixels(tag.top));
 }
 
-void KeyboardWidgets::setColorTagVisible(bool on)
+void KeyboardWidgets::setColourTagVisible(bool on)
 {
     cmdcolor_->setVisible(on);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keyboard/colorguide.h"
+#include "keyboard/colourguide.h"
 #include "keyboard/keytable.h"
 
 #include <QObject>
@@ -51,8 +51,8 @@ public:
     void refreshFrames();
 
     // Colour, caption and place of the finger tag from Color().
-    void applyColor(const ColorTag& tag);
-    void setColorTagVisible(bool on);
+    void applyColour(const ColourTag& tag);
+    void setColourTagVisible(bool on);
 
     // Put the tag above the input boxes and the frames above everything. Call again after
     // the window adds widgets of its own.

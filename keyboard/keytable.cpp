@@ -20,14 +20,17 @@ bool isShiftedCode(int code)
     return false;
 }
 
+QChar codePageCharacter(QChar typed)
+{
+    if (typed == QChar(0x00A5)) return u'\\';
+    if (typed == QChar(0x203E)) return u'~';
+    return typed;
+}
+
 int charCode(QChar c)
 {
-    const char16_t u = c.unicode();
+    const char16_t u = codePageCharacter(c).unicode();
     if (u < 0x80) return u;
-    // Linux layouts for the JIS board type these from the yen and tilde keys; the code page
-    // puts them where ASCII has the backslash and tilde.
-    if (u == 0x00A5) return '\\';
-    if (u == 0x203E) return '~';
     if (u >= 0xFF61 && u <= 0xFF9F) return u - 0xFF61 + 0xA1;
     return -1;
 }

@@ -101,6 +101,10 @@ int keyForCode(int code);
 // half of a JIS keycap.
 bool isShiftedCode(int code);
 
+// The code page's character for one a JIS layout types: some Linux layouts type the yen sign
+// and the overline from the keys where the code page has the backslash and the tilde.
+QChar codePageCharacter(QChar typed);
+
 // The character's code in the Japanese (Shift-JIS) code page as the key map expects it;
 // characters needing two bytes give a negative value that matches no key.
 int charCode(QChar c);

@@ -7,22 +7,15 @@ namespace {
 constexpr QChar space = u' ';
 }
 
-QChar TypingEngine::typedCharacter(QChar typed)
-{
-    if (typed == QChar(0x00A5)) return u'\\';
-    if (typed == QChar(0x203E)) return u'~';
-    return typed;
-}
-
 bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
 {
     const QChar wanted = characterAt(inputcode, run_.pos);
-    if (!wanted.isNull() && wanted == typedCharacter(keyboadcode)) {
+    if (!wanted.isNull() && wanted == codePageCharacter(keyboadcode)) {
         run_.tally.countDue(wanted);
         increment(run_.pos);
         return true;
     }
-    tallyWrong(inputcode, wanted, typedCharacter(keyboadcode));
+    tallyWrong(inputcode, wanted, codePageCharacter(keyboadcode));
     increment(run_.misscnt);
     view_.beep();
     return false;

@@ -23,10 +23,6 @@ public:
     bool check(const QString& inputcode, QChar keyboadcode);
     static QString Skipspace(const QString& moto);
 
-    // The character a typed key stands for: some JIS layouts type the yen sign and the
-    // overline where the code page has the backslash and the tilde.
-    static QChar typedCharacter(QChar typed);
-
 private:
     bool endRun(bool accepted);
     // Counts a wrong key against the character it was meant for.

@@ -50,7 +50,7 @@ class TestDialogs : public QObject, LevelHost, OptionHost {
     QList<bool> applied;
 
     void startLevelRun() override { ++runs, ranOpen = level->isOpen(), ranLevel = level->level; }
-    void applyColorTag(bool show) override { applied.append(show); }
+    void applyColourTag(bool show) override { applied.append(show); }
 
     // Runs `whileOpen` inside the modal About box, then closes it unless that did; false when
     // the box stayed open and the watchdog had to close it.

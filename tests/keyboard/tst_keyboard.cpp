@@ -1,4 +1,4 @@
-#include "keyboard/colorguide.h"
+#include "keyboard/colourguide.h"
 #include "keyboard/keyboardwidgets.h"
 #include "keyboard/keyguide.h"
 #include "keyboard/keytable.h"
@@ -211,8 +211,8 @@ private slots:
         // The tag stands above an input box the window adds later, in its key's colour.
         (new QWidget(&b.window))->setGeometry(32, 40, 953, 25);
         b.kb->raiseOverlays();
-        b.kb->applyColor(*Color(keyForCode('q'), 0, 1, txtinLeft(0), txtinTop(0)));
-        b.kb->setColorTagVisible(true);
+        b.kb->applyColour(*Color(keyForCode('q'), 0, 1, txtinLeft(0), txtinTop(0)));
+        b.kb->setColourTagVisible(true);
         QCOMPARE(b.window.childAt(50, 50), b.kb->cmdcolor());
         QCOMPARE(face(b.grab(), b.kb->cmdcolor()), QColor(128, 255, 255));
 

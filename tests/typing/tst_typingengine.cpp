@@ -1,3 +1,4 @@
+#include "keyboard/keytable.h"
 #include "typing/typingengine.h"
 #include "typing/typingview.h"
 
@@ -40,7 +41,7 @@ struct Fixture {
     {
         const int line = run.nowcnt;
         const bool kept = engine.txtin_KeyPress(c);
-        if (kept) view.boxes[line] += TypingEngine::typedCharacter(c);
+        if (kept) view.boxes[line] += codePageCharacter(c);
         engine.txtin_KeyUp();
         return kept;
     }

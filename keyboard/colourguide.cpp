@@ -1,16 +1,16 @@
-#include "keyboard/colorguide.h"
+#include "keyboard/colourguide.h"
 
 #include "keyboard/fingercolours.h"
 #include "keyboard/keytable.h"
 
 #include <cstring>
 
-std::optional<ColorTag> Color(int Index, int nowcnt, int pos, int txtinLeft, int txtinTop)
+std::optional<ColourTag> Color(int Index, int nowcnt, int pos, int txtinLeft, int txtinTop)
 {
     if (nowcnt > cmdcolorLayout.lastLine || Index < 0 || Index >= keyCount) return std::nullopt;
 
     const KeyDef& key = keyTable[Index];
-    ColorTag tag;
+    ColourTag tag;
     tag.background = keyColour(Index);
     tag.caption = std::strcmp(key.legend, "Space") == 0 ? QStringLiteral("SP")
                                                         : QString::fromUtf8(key.legend);

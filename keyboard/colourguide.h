@@ -6,14 +6,14 @@
 #include <optional>
 
 // The small finger-colour tag that rides along the input line under the next character.
-struct ColorTag {
+struct ColourTag {
     std::optional<QColor> background; // nullopt: the plain button face
     QString caption;
     qint32 left; // twips
     qint32 top;  // twips
 };
 
-struct ColorTagLayout {
+struct ColourTagLayout {
     int width;
     int height;
     double pointSize; // bold, in the proportional gothic
@@ -22,7 +22,7 @@ struct ColorTagLayout {
     int lastLine;     // tags are shown on input lines 0..lastLine only
 };
 // Shown on every one of the five input lines.
-inline constexpr ColorTagLayout cmdcolorLayout{495, 375, 11.25, 50, 165, 4};
+inline constexpr ColourTagLayout cmdcolorLayout{495, 375, 11.25, 50, 165, 4};
 
 // The typing window's input lines txtin(i), in twips.
 struct TxtinLayout {
@@ -45,4 +45,4 @@ inline constexpr int txtinTop(int i)
 
 // Where and how to show the tag for key `Index` at 1-based position `pos` of input line
 // `nowcnt`, whose Left/Top are given; nullopt leaves the tag as it is.
-std::optional<ColorTag> Color(int Index, int nowcnt, int pos, int txtinLeft, int txtinTop);
+std::optional<ColourTag> Color(int Index, int nowcnt, int pos, int txtinLeft, int txtinTop);
