@@ -30,7 +30,7 @@ if(NOT _dovanel_help_seen STREQUAL _dovanel_help_installed)
 endif()
 
 install(TARGETS dovanel RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
-# The results chart's library, which the program opens from its own folder.
+# The charts' library (results and journal), which the program opens from its own folder.
 install(TARGETS dovanel_chart LIBRARY DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
 install(FILES ${_dovanel_data}/beginner.txt ${_dovanel_data}/middle.txt
               ${_dovanel_data}/advance.txt

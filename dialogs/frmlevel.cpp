@@ -102,7 +102,7 @@ void frmlevel::open()
     LevelWindow* w = build();
     if (!w) return;
     QObject::connect(w->cmdok, &QPushButton::clicked, w, [this] { cmdok_Click(); });
-    // Form_KeyDown: Enter confirms, Escape closes and keeps the level.
+    // Enter confirms and Escape closes and keeps the level, whichever control has the focus.
     formsupport::onEnterAndEscape(
         w, [this] { cmdok_Click(); }, [this] { close(); });
     Form_Load();

@@ -93,7 +93,7 @@ void frmoption::open()
     QObject::connect(w->cmdok, &QPushButton::clicked, w, [this] { cmdok_Click(); });
     QObject::connect(w->cmdcnacel, &QPushButton::clicked, w, [this] { cmdcnacel_Click(); });
     QObject::connect(w->cmdset, &QPushButton::clicked, w, [this] { cmdset_Click(); });
-    // Form_KeyDown: Enter applies without storing, Escape cancels.
+    // Enter applies without storing and Escape cancels, whichever control has the focus.
     formsupport::onEnterAndEscape(
         w, [this] { cmdok_Click(); }, [this] { cmdcnacel_Click(); });
     Form_Load();

@@ -3,8 +3,9 @@
 #include <QChar>
 #include <array>
 
-// Which finger the learner should use for a key; None marks keys left to the little finger's
-// reach without a colour of their own (the far-right keys, the Shift keys, the space bar).
+// Which finger the learner should use for a key; None marks keys without a finger colour of
+// their own: the far-right keys and the Shift keys, which the little finger reaches, and the
+// space bar, the thumbs'.
 enum class Finger { Index, Middle, Ring, Little, None };
 
 // A code that no key produces; used where a key has no shifted (or no) character.
