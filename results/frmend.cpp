@@ -120,79 +120,32 @@ QString indexedName(const char* name, int index)
 
 } // namespace
 
-struct frmend::Controls {
-    QPointer<QLabel> lblsetumei;
-    std::array<QPointer<QLabel>, 4> figures; // in the order of resultRows
-    std::array<QPointer<QLabel>, History::levels> lbltokuten;
-    std::array<QPointer<QLabel>, History::levels> lbldate;
-    std::unique_ptr<ResultsChart> chart;               // none when its library cannot be loaded
-    std::array<QPointer<QPushButton>, 3> chartButtons; // cmdtokuten, cmdmiss, cmdsokudo
-};
-
-frmend::frmend(ResultsHost& host, SettingsStore& store, Clock& clock)
-    : host_(host), store_(store), clock_(clock), history_(store)
+ResultsWindow::ResultsWindow()
 {
-}
+    setObjectName(QStringLiteral("frmend"));
+    setWindowTitle(caption::window);
+    setFixedSize(twips::toPixels(place::clientWidth), twips::toPixels(place::clientHeight));
+    QFont font = this->font();
+    font.setPointSizeF(points::window);
+    setFont(font);
 
-frmend::~frmend()
-{
-    delete window_.data();
-}
-
-bool frmend::isOpen() const
-{
-    return window_ && window_->isVisible();
-}
-
-void frmend::open()
-{
-    if (isOpen()) {
-        window_->raise();
-        window_->activateWindow();
-        return;
-    }
-    build();
-    load();
-    centreOnScreen(window_);
-    window_->show();
-    // Its keys r, q and l must work at once, without a click first.
-    window_->activateWindow();
-}
-
-void frmend::close()
-{
-    if (window_) window_->close();
-}
-
-void frmend::build()
-{
-    // A window closed a moment ago may still wait for deletion; it is not reused.
-    auto* w = new QWidget;
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setObjectName(QStringLiteral("frmend"));
-    w->setWindowTitle(caption::window);
-    w->setFixedSize(twips::toPixels(place::clientWidth), twips::toPixels(place::clientHeight));
-    window_ = w;
-    controls_ = std::make_unique<Controls>();
-    Controls& c = *controls_;
-
-    c.lblsetumei = addLabel(w, "lblsetumei", {}, place::lblsetumei, points::results);
-    c.lblsetumei->setWordWrap(true);
+    lblsetumei = addLabel(this, "lblsetumei", caption::setumei, place::lblsetumei, points::results);
+    lblsetumei->setWordWrap(true);
 
     for (int row = 0; row < int(resultRows.size()); ++row) {
         const ResultRow& r = resultRows[row];
         const double top = place::resultRowTop[row];
-        addLabel(w, r.nameLabel, QString::fromUtf8(r.caption),
+        addLabel(this, r.nameLabel, QString::fromUtf8(r.caption),
                  {place::nameLeft, top, place::nameWidth, place::resultHeight}, points::results);
-        c.figures[row] = addLabel(w, r.valueLabel, {},
-                                  {place::valueLeft, top, place::valueWidth, place::resultHeight},
-                                  points::results);
+        figures[row] = addLabel(this, r.valueLabel, {},
+                                {place::valueLeft, top, place::valueWidth, place::resultHeight},
+                                points::results);
         const double lineTop = top + place::underlineBelow;
         const Twips lines[2] = {
             {place::nameLeft, lineTop, place::nameWidth, place::underlineHeight},
             {place::valueLeft, lineTop, place::valueWidth, place::underlineHeight}};
         for (int half = 0; half < 2; ++half) {
-            auto* line = new QFrame(w);
+            auto* line = new QFrame(this);
             line->setObjectName(QStringLiteral("Line%1").arg(row * 2 + half + 1));
             line->setFrameShape(QFrame::HLine);
             line->setFrameShadow(QFrame::Sunken);
@@ -200,7 +153,7 @@ void frmend::build()
         }
     }
 
-    auto* frame = new QGroupBox(caption::bestFrame, w);
+    auto* frame = new QGroupBox(caption::bestFrame, this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFont(fonts::design(fonts::proportionalGothic, points::panel));
     frame->setGeometry(place::Frame1.pixels());
@@ -209,95 +162,89 @@ void frmend::build()
         const double top = place::panelRowTop[level];
         addLabel(frame, levelLabels[level], levelNames[level],
                  {place::levelLeft, top, place::levelWidth, place::panelHeight}, points::panel);
-        c.lbltokuten[level] =
+        lbltokuten[level] =
             addLabel(frame, indexedName("lbltokuten", level), {},
                      {place::bestLeft, top, place::bestWidth, place::panelHeight}, points::panel);
-        c.lbldate[level] =
+        lbldate[level] =
             addLabel(frame, indexedName("lbldate", level), {},
                      {place::dateLeft, top, place::dateWidth, place::panelHeight}, points::panel);
     }
 
-    c.chart = ResultsChart::make(w);
-    QWidget* chartArea = c.chart ? c.chart->widget() : chartlibrary::unavailableNotice(w);
+    chart = ResultsChart::make(this);
+    QWidget* chartArea = chart ? chart->widget() : chartlibrary::unavailableNotice(this);
     chartArea->setObjectName(QStringLiteral("chart"));
     chartArea->setGeometry(place::chart.pixels());
-    if (c.chart)
-        c.chart->setTitle(QString::fromUtf8(chartMode(ScoreChart).title));
-    else
-        chartArea->setFont(fonts::design(fonts::proportionalGothic, points::results));
+    if (!chart) chartArea->setFont(fonts::design(fonts::proportionalGothic, points::results));
 
     const QFont buttonFont = fonts::design(fonts::proportionalGothic, points::buttons);
-    for (int mode = ScoreChart; mode <= SpeedChart; ++mode) {
+    for (int mode = frmend::ScoreChart; mode <= frmend::SpeedChart; ++mode) {
         const ChartMode& m = chartMode(mode);
-        auto* button = new QPushButton(QString::fromUtf8(m.caption), w);
+        auto* button = new QPushButton(QString::fromUtf8(m.caption), this);
         button->setObjectName(QLatin1String(m.button));
         button->setFont(buttonFont);
         button->setGeometry(m.place.pixels());
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, mode] { chartButton(mode); });
-        c.chartButtons[mode - 1] = button;
+        chartButtons[mode - 1] = button;
     }
     // Tab order and focus follow the hand-on, from the button the opening chart hands to.
-    for (int mode = nextMode(ScoreChart); mode != ScoreChart; mode = nextMode(mode))
-        QWidget::setTabOrder(c.chartButtons[mode - 1], c.chartButtons[nextMode(mode) - 1]);
-    c.chartButtons[nextMode(ScoreChart) - 1]->setFocus();
+    const int first = nextMode(frmend::ScoreChart);
+    for (int mode = first; mode != frmend::ScoreChart; mode = nextMode(mode))
+        QWidget::setTabOrder(chartButtons[mode - 1], chartButtons[nextMode(mode) - 1]);
+    chartButtons[first - 1]->setFocus();
+}
 
+ResultsWindow::~ResultsWindow() = default;
+
+frmend::frmend(ResultsHost& host, SettingsStore& store, Clock& clock)
+    : host_(host), clock_(clock), record_(store)
+{
+}
+
+void frmend::open()
+{
+    ResultsWindow* w = build();
+    if (!w) return;
+    for (int mode = ScoreChart; mode <= SpeedChart; ++mode)
+        connect(w->chartButtons[mode - 1], &QPushButton::clicked, this,
+                [this, mode] { chartButton(mode); });
     // The practice journal is one key away from the figures it keeps.
     w->addAction(host_.journalAction());
     // r, q and l act wherever the focus is.
-    w->installEventFilter(this);
-    for (QWidget* child : w->findChildren<QWidget*>())
-        child->installEventFilter(this);
+    new KeyPreview(w, [this](QKeyEvent* e) { return key(e); });
+    load();
+    centreOnScreen(w);
+    w->show();
+    // Its keys must work at once, without a click first.
+    formsupport::bringForward(w);
 }
 
 void frmend::load()
 {
-    QFont font = window_->font();
-    font.setPointSizeF(points::window);
-    window_->setFont(font);
+    if (record_.enter(host_.finishedRun(), host_.level(), clock_.today()))
+        host_.runScored(record_.score());
 
-    const FinishedRun run = host_.finishedRun();
-    // A run is entered once: opening again for it shows what its scoring showed.
-    if (scoredSerial_ != run.serial) scoreRun(run);
-
-    Controls& c = *controls_;
-    const QString texts[] = {score_.timeText, score_.missText, score_.speedText, score_.pointText};
+    ResultsWindow& w = *window_;
+    const Score& s = record_.score();
+    const QString texts[] = {s.timeText, s.missText, s.speedText, s.pointText};
     for (int row = 0; row < int(resultRows.size()); ++row)
-        c.figures[row]->setText(texts[row]);
-    c.lblsetumei->setText(caption::setumei);
+        w.figures[row]->setText(texts[row]);
     showChart(ScoreChart);
     for (int level = 0; level < History::levels; ++level) {
-        c.lbltokuten[level]->setText(panel_[level].score);
-        c.lbldate[level]->setText(panel_[level].date);
+        w.lbltokuten[level]->setText(record_.panel()[level].score);
+        w.lbldate[level]->setText(record_.panel()[level].date);
     }
-}
-
-void frmend::scoreRun(const FinishedRun& run)
-{
-    const SettingsStore::Batch batch(store_);
-    history_.beginResult();
-    score_ = scoring::score(run.start, run.finish, run.mojicnt, run.misscnt, run.inputcnt);
-    scoredSerial_ = run.serial;
-    host_.runScored(score_);
-    history_.enterResult(score_.points, score_.miss, score_.speed);
-
-    panel_ = history_.bestPanel();
-    const int level = host_.level();
-    const QString today = clock_.today();
-    if (history_.recordBest(level, score_.points, today))
-        panel_[level - 1] = {QString::number(score_.points), today};
 }
 
 void frmend::showChart(int mode)
 {
     ResultsChart::Table table{};
-    const auto& rows = history_.histdata();
+    const auto& rows = record_.history().histdata();
     for (int r = 0; r < History::rows; ++r) {
         const qint16 figure = rows[r].*chartMode(mode).figure;
         table[r] = {figure, figure};
     }
     chartmode_ = mode;
-    ResultsChart* chart = controls_->chart.get();
+    ResultsChart* chart = window_->chart.get();
     if (!chart) return;
     chart->setData(table);
     setrow();
@@ -306,7 +253,7 @@ void frmend::showChart(int mode)
 
 void frmend::setrow()
 {
-    const int count = history_.resultcnt();
+    const int count = record_.history().resultcnt();
     const int current = count >= History::rows ? History::rows : count;
     for (int row = 1; row <= History::rows; ++row) {
         QString label;
@@ -314,28 +261,22 @@ void frmend::setrow()
             label = caption::thisTime;
         else if (row < current)
             label = QString::number(current - row) + caption::timesAgo;
-        controls_->chart->setRowLabel(row, label);
+        window_->chart->setRowLabel(row, label);
     }
 }
 
 void frmend::chartButton(int mode)
 {
-    if (!controls_ || !window_) return;
-    if (chartmode_ == mode) return;
+    if (!isOpen() || chartmode_ == mode) return;
     showChart(mode);
-    controls_->chartButtons[nextMode(mode) - 1]->setFocus();
+    window_->chartButtons[nextMode(mode) - 1]->setFocus();
 }
 
-bool frmend::eventFilter(QObject* watched, QEvent* event)
+bool frmend::key(QKeyEvent* key)
 {
-    if (event->type() != QEvent::KeyPress || !window_) return QObject::eventFilter(watched, event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != window_) return QObject::eventFilter(watched, event);
-
-    auto* key = static_cast<QKeyEvent*>(event);
     // Enter presses a focused chart button, as Space does.
-    if (auto* button = qobject_cast<QPushButton*>(widget);
-        button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    if (auto* button = qobject_cast<QPushButton*>(window_->focusWidget());
+        button && formsupport::isEnter(key)) {
         button->click();
         return true;
     }
@@ -356,5 +297,5 @@ bool frmend::eventFilter(QObject* watched, QEvent* event)
         close();
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(s.messages.shown[0].text, QString("dovanel.iniを書き込めません"));
         QCOMPARE(s.messages.shown[0].title, QString("エラー"));
         QCOMPARE(resultLabel(s, "lblsokudo")->text(), QString("12文字/分"));
-        QTest::keyClick(s.program->end->window(), 'r');
+        QTest::keyClick(s.program->end->window()->focusWidget(), 'r');
         s.tick();
         finishRun(s, 0.0f, 30.0f);
         QCOMPARE(s.program->end->history().resultcnt(), qint16(2));
@@ -131,13 +131,13 @@ private slots:
         QCOMPARE(s.program->journal->runs(2).size(), 1);
         // The journal is a key away.
         QVERIFY(QTest::qWaitForWindowActive(s.program->end->window()));
-        QTest::keyClick(s.program->end->window(), Qt::Key_J, Qt::ControlModifier);
+        QTest::keyClick(s.program->end->window()->focusWidget(), Qt::Key_J, Qt::ControlModifier);
         QVERIFY(s.program->journalWindow->isOpen());
         s.program->journalWindow->close();
 
         // "R" (Caps Lock) does nothing, "r" starts a new block of the same level.
-        QTest::keyClick(s.program->end->window(), 'R', Qt::ShiftModifier);
-        QTest::keyClick(s.program->end->window(), 'r');
+        QTest::keyClick(s.program->end->window()->focusWidget(), 'R', Qt::ShiftModifier);
+        QTest::keyClick(s.program->end->window()->focusWidget(), 'r');
         QVERIFY(!s.program->end->isOpen());
         QVERIFY(s.main().txtin(0)->text().isEmpty());
         s.tick();
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(s.program->end->chartmode(), int(frmend::SpeedChart));
 
         // "l": the level dialog opens at the next tick, not at once.
-        QTest::keyClick(s.program->end->window(), 'l');
+        QTest::keyClick(s.program->end->window()->focusWidget(), 'l');
         QVERIFY(!s.program->end->isOpen() && !s.program->level->isOpen());
         s.tick();
         QVERIFY(s.program->level->isOpen());

@@ -1,11 +1,12 @@
-#include "ui/settingkeys.h"
-#include "ui/settingsstore.h"
 #include "results/history.h"
+#include "results/resultrecord.h"
 #include "results/scoring.h"
 #include "tests/support/doubles.h"
 #include "ui/barchart.h"
 #include "ui/fonts.h"
+#include "ui/settingkeys.h"
 #include "ui/settingsmedium.h"
+#include "ui/settingsstore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -124,7 +125,7 @@ private slots:
                  (QStringList{"date/1", "date/3", "maxtokuten/1", "maxtokuten/3"}));
     }
 
-    void aSecondCopyNeverLowersTheBest()
+    void aRunIsEnteredOnceAndASecondCopyNeverLowersTheBest()
     {
         // One copy runs on the file; another copy, in a process of its own, stores 1877.
         // (QSettings objects of one process share what they read, so that copy writes as a
@@ -139,17 +140,17 @@ private slots:
         storedByAnotherCopy("[maxtokuten]\n2=1500\n");
         IniSettingsMedium file(path);
         SettingsStore running(file);
-        History history(running);
+        ResultRecord record(running);
         QCOMPARE(running.read("maxtokuten", "2", ""), QString("1500"));
         storedByAnotherCopy("[date]\n2=2026/12/06\n[maxtokuten]\n2=1877\n");
-        {
-            const SettingsStore::Batch batch(running); // a result is written all at once
-            history.beginResult();
-            history.enterResult(1719, 0, 1719);
-            QVERIFY(!history.recordBest(2, 1719, "2026/12/07"));
-        }
+        const FinishedRun run{0, 6, 172, 0, 172, 7}; // 1720 points
+        QVERIFY(record.enter(run, 2, "2026/12/07"));
+        QCOMPARE(record.score().points, qint16(1720));
+        QCOMPARE(record.panel()[1], (History::Best{"1877", "2026/12/06"}));
+        QVERIFY(!record.enter(run, 2, "2026/12/07")); // shown again, not entered again
+        QCOMPARE(record.history().resultcnt(), qint16(1));
         running.reload();
-        QCOMPARE(history.bestPanel()[1], (History::Best{"1877", "2026/12/06"}));
+        QCOMPARE(running.read("maxtokuten", "2", ""), QString("1877"));
     }
 
     void chartKeepsEveryRowAndScales()
