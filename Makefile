@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# Extra CMake settings, for example CMAKE_ARGS=-DDOVANEL_WERROR=ON as CI builds.
+CMAKE_ARGS ?=
 
 # The tests also need the two input method frameworks of Japanese desktops, with mozc.
 TEST_DEPS = fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc dbus-daemon
@@ -17,7 +19,7 @@ test-deps:
 	@DOVANEL_EXTRA="$(TEST_DEPS)" sh scripts/ensure-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -30,7 +32,7 @@ test: test-deps build
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: test-deps
-	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug $(CMAKE_ARGS) \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@cmake --build build-asan -j $(JOBS)

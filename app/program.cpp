@@ -1,7 +1,6 @@
 #include "app/program.h"
 
 #include "app/mainwindow.h"
-#include "ui/settingkeys.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
@@ -11,6 +10,7 @@
 #include "ui/clock.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
+#include "ui/settingkeys.h"
 #include "ui/settingsmedium.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/settingsstore.h"
 #include "ui/platform.h"
+#include "ui/settingsstore.h"
 
 #include <QString>
 #include <memory>

@@ -1,4 +1,3 @@
-#include "ui/settingsstore.h"
 #include "dialogs/dialoghosts.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
@@ -9,6 +8,7 @@
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
 #include "ui/settingsmedium.h"
+#include "ui/settingsstore.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

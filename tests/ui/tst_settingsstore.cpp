@@ -1,6 +1,6 @@
-#include "ui/settingsstore.h"
 #include "tests/support/doubles.h"
 #include "ui/settingsmedium.h"
+#include "ui/settingsstore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
