@@ -1,7 +1,7 @@
 #include "journal/frmjournal.h"
 
 #include "journal/journal.h"
-#include "journal/journalchart.h"
+#include "charts/journalchart.h"
 #include "journal/journalcsv.h"
 #include "journal/progress.h"
 #include "journal/runcolumns.h"
@@ -9,7 +9,7 @@
 #include "journal/weakkeyboard.h"
 #include "journal/weakkeys.h"
 #include "results/levelnames.h"
-#include "ui/chartlibrary.h"
+#include "charts/chartlibrary.h"
 #include "ui/fonts.h"
 #include "ui/formsupport.h"
 #include "ui/messagebox.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/progressseries.h"
 #include "journal/journalentry.h"
 
 #include <QList>
@@ -19,12 +20,7 @@ qint64 wallClockMs(const QString& iso);
 // The moment it finished, in seconds since the epoch: the order runs finished in.
 qint64 instantSeconds(const QString& iso);
 
-struct Series {
-    QList<QPointF> speed, miss; // (wall-clock ms, figure), in time order
-    int bucketDays = 0;         // 0: every run a point; else the median of each span of days
-    qint64 from = 0, to = 0;    // the time axis, a little beyond the points
-    QString format;             // of the time axis' labels
-};
+using Series = ProgressSeries;
 
 // Every run when there are few enough, else the medians of the shortest span of days (1, 7,
 // 30, 365) that leaves few enough points. The year shows once runs span days.

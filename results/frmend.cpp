@@ -3,8 +3,8 @@
 #include "ui/settingsstore.h"
 
 #include "results/levelnames.h"
-#include "results/resultschart.h"
-#include "ui/chartlibrary.h"
+#include "charts/resultschart.h"
+#include "charts/chartlibrary.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/placement.h"

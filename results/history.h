@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/charttable.h"
+#include "charts/charttable.h"
 
 #include <QString>
 #include <QtGlobal>

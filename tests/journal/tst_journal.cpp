@@ -1,6 +1,6 @@
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "journal/journalchart.h"
+#include "charts/journalchart.h"
 #include "journal/journalcheck.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"

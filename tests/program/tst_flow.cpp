@@ -6,7 +6,7 @@
 #include "journal/journal.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
-#include "ui/barchart.h"
+#include "charts/barchart.h"
 
 #include <QApplication>
 #include <QCheckBox>

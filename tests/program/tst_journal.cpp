@@ -2,7 +2,7 @@
 
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "journal/journalchart.h"
+#include "charts/journalchart.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeyboard.h"
 #include "results/frmend.h"

@@ -2,7 +2,7 @@
 #include "results/resultrecord.h"
 #include "results/scoring.h"
 #include "tests/support/doubles.h"
-#include "ui/barchart.h"
+#include "charts/barchart.h"
 #include "ui/fonts.h"
 #include "ui/settingkeys.h"
 #include "ui/settingsmedium.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/journalchart.h"
+#include "charts/journalchart.h"
 
 #include <QChartView>
 #include <QList>
@@ -17,7 +17,7 @@ public:
     explicit ProgressChart(QWidget* parent = nullptr);
 
     QWidget* widget() override { return this; }
-    void setSeries(const progress::Series& series) override;
+    void setSeries(const ProgressSeries& series) override;
     QList<QPointF> speedPoints() const override;
     QString title() const override;
 

@@ -1,6 +1,6 @@
-#include "results/resultschart.h"
+#include "charts/resultschart.h"
 
-#include "ui/chartlibrary.h"
+#include "charts/chartlibrary.h"
 
 #include <QWidget>
 

@@ -1,6 +1,8 @@
-// The chart library: the results chart on Qt Charts, loaded at the first results window.
-#include "results/resultschart.h"
-#include "ui/barchart.h"
+// The chart library's two entry points: the results window's bar chart and the journal's
+// progress chart, both on Qt Charts.
+#include "charts/barchart.h"
+#include "charts/progresschart.h"
+#include "charts/resultschart.h"
 
 #include <QPointer>
 
@@ -34,4 +36,9 @@ private:
 extern "C" Q_DECL_EXPORT ResultsChart* dovanel_make_results_chart(QWidget* parent)
 {
     return new BarChartPanel(parent);
+}
+
+extern "C" Q_DECL_EXPORT JournalChart* dovanel_make_journal_chart(QWidget* parent)
+{
+    return new ProgressChart(parent);
 }

@@ -1,4 +1,4 @@
-#include "ui/barchart.h"
+#include "charts/barchart.h"
 
 #include "ui/fonts.h"
 

@@ -1,4 +1,4 @@
-#include "journal/progresschart.h"
+#include "charts/progresschart.h"
 
 #include <QChart>
 #include <QDateTime>
@@ -79,7 +79,7 @@ ProgressChart::ProgressChart(QWidget* parent)
     chart_->legend()->setAlignment(Qt::AlignTop);
 }
 
-void ProgressChart::setSeries(const progress::Series& series)
+void ProgressChart::setSeries(const ProgressSeries& series)
 {
     // One replace per series: appending point by point redraws the chart each time.
     speed_->replace(shown(series.speed));
@@ -105,9 +105,4 @@ QList<QPointF> ProgressChart::speedPoints() const
 QString ProgressChart::title() const
 {
     return chart_->title();
-}
-
-extern "C" Q_DECL_EXPORT JournalChart* dovanel_make_journal_chart(QWidget* parent)
-{
-    return new ProgressChart(parent);
 }

@@ -1,4 +1,4 @@
-#include "ui/chartlibrary.h"
+#include "charts/chartlibrary.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/progress.h"
+#include "charts/progressseries.h"
 
 #include <QList>
 #include <QPointF>
@@ -8,12 +8,12 @@
 class QWidget;
 
 // What the journal window asks of its progress chart: speed and miss rate over the time the
-// runs finished. It lives in the chart library (ui/chartlibrary.h).
+// runs finished. It lives in the chart library (charts/chartlibrary.h).
 class JournalChart {
 public:
     virtual ~JournalChart() = default;
     virtual QWidget* widget() = 0;
-    virtual void setSeries(const progress::Series& series) = 0;
+    virtual void setSeries(const ProgressSeries& series) = 0;
     // What the series hold, for tests: (ms since the epoch as the axis shows it, figure).
     virtual QList<QPointF> speedPoints() const = 0;
     virtual QString title() const = 0;

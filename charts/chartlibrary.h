@@ -6,7 +6,8 @@ class QLabel;
 class QWidget;
 
 // The charts (Qt Charts, with OpenGL behind it) live in a library of their own beside the
-// program, opened when a window first shows a chart, so none of it is loaded at start.
+// program, opened a second after start or by the first window that shows a chart, so none of
+// it is loaded before the first screen.
 namespace chartlibrary {
 
 // The library's entry point of that name: found among what is already loaded (the tests

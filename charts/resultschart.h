@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/charttable.h"
+#include "charts/charttable.h"
 
 #include <QString>
 #include <memory>
@@ -8,7 +8,7 @@
 class QWidget;
 
 // What the results window asks of its chart: ten rows of two bars, a title and a label under
-// every row. The chart lives in the chart library (ui/chartlibrary.h).
+// every row. The chart lives in the chart library (charts/chartlibrary.h).
 class ResultsChart {
 public:
     using Table = ChartTable;
@@ -28,5 +28,5 @@ public:
     static void warmUp();
 };
 
-// The one entry point of the chart library.
+// The results window's entry point in the chart library.
 extern "C" ResultsChart* dovanel_make_results_chart(QWidget* parent);

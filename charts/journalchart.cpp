@@ -1,6 +1,6 @@
-#include "journal/journalchart.h"
+#include "charts/journalchart.h"
 
-#include "ui/chartlibrary.h"
+#include "charts/chartlibrary.h"
 
 JournalChart* JournalChart::make(QWidget* parent)
 {
