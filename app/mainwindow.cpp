@@ -412,6 +412,11 @@ float mainwindow::now() const
     return program_.platform.clock.secondsSinceMidnight();
 }
 
+qint64 mainwindow::steadyMs() const
+{
+    return program_.platform.clock.steadyMs();
+}
+
 bool mainwindow::flgspace() const
 {
     return program_.option->flgspace;

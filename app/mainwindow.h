@@ -110,6 +110,7 @@ private:
 
     // TypingView
     float now() const override;
+    qint64 steadyMs() const override;
     bool flgspace() const override;
     void beep() override;
     void runTimeDisplay(bool on) override;
