@@ -1,6 +1,6 @@
 #include "app/program.h"
-#include "journal/journal.h"
 #include "charts/resultschart.h"
+#include "journal/journal.h"
 #include "ui/beep.h"
 #include "ui/browser.h"
 #include "ui/clock.h"

@@ -37,11 +37,12 @@ struct MenuItem {
     const char* caption;
     Qt::Key ctrlKey;
 };
-inline constexpr std::array<MenuItem, 7> menuItems{{
+inline constexpr std::array<MenuItem, 8> menuItems{{
     {"ﾌｧｲﾙ(&F)", "テキストを開く...", Qt::Key_T},
     {nullptr, "終了(&X)", Qt::Key_Q},
     {"ﾂｰﾙ(&T)", "もう一度最初から", Qt::Key_R},
     {nullptr, "レベルを変更", Qt::Key_L},
+    {nullptr, "苦手キーの練習", Qt::Key_K},
     {nullptr, "ｵﾌﾟｼｮﾝ(&O)...", Qt::Key_O},
     {nullptr, "練習の記録...", Qt::Key_J},
     {"ﾍﾙﾌﾟ(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A)", Qt::Key_H},
@@ -55,4 +56,11 @@ inline const QString blankLinesQuestion =
 inline const QString openTextTitle = QStringLiteral("テキストを開く");
 inline const QString textFilter =
     QStringLiteral("テキストファイル (*.txt *.text);;すべてのファイル (*)");
+// The window's title over a weak-key block, each of its keys in quotes: 「:」 reads as a key.
+inline const QString weakKeysTitle = QStringLiteral("苦手キー「%1」");
+inline const QString weakKeysApart = QStringLiteral("」「");
+inline const QString tooFewRuns = QStringLiteral("苦手なキーを選ぶには、まだ記録が足りません。"
+                                                 "あと%1回、練習を最後まで終えてください。");
+inline const QString noWeakKeys =
+    QStringLiteral("最近の記録には、このレベルで練習できる苦手なキーが見当たりません。");
 } // namespace maintext

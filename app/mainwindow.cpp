@@ -4,15 +4,19 @@
 #include "app/owntext.h"
 #include "app/practicetext.h"
 #include "app/program.h"
+#include "app/weakblock.h"
 #include "dialogs/frmabout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
+#include "journal/weakkeys.h"
+#include "journal/weakness.h"
 #include "keyboard/colourguide.h"
 #include "keyboard/keyboardwidgets.h"
 #include "keyboard/keytable.h"
 #include "results/frmend.h"
+#include "results/levelnames.h"
 #include "ui/beep.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
@@ -119,9 +123,13 @@ void mainwindow::buildMenu()
     // What each item of the menu table runs, in its order.
     using Click = void (mainwindow::*)();
     const std::array<Click, mainlayout::menuItems.size()> clicks{
-        &mainwindow::mnuFileOpenText_Click, &mainwindow::mnuFileExit_Click,
-        &mainwindow::retry_Click,           &mainwindow::changeleve_Click,
-        &mainwindow::mnuToolsOptions_Click, &mainwindow::mnuToolsJournal_Click,
+        &mainwindow::mnuFileOpenText_Click,
+        &mainwindow::mnuFileExit_Click,
+        &mainwindow::retry_Click,
+        &mainwindow::changeleve_Click,
+        &mainwindow::mnuToolsWeakKeys_Click,
+        &mainwindow::mnuToolsOptions_Click,
+        &mainwindow::mnuToolsJournal_Click,
         &mainwindow::mnuHelpAbout_Click};
     QMenu* menu = nullptr;
     for (std::size_t i = 0; i < clicks.size(); ++i) {
@@ -169,6 +177,9 @@ void mainwindow::loadText()
     if (source_.isText())
         loaded.block =
             practicetext::pickBlock(textLines_, random.next(), practicetext::LastLine::Drawn);
+    else if (source_.isWeakKeys())
+        loaded = weakblock::load(practisedLevel(), program_.directory, source_.keys, random,
+                                 mainlayout::lineChars);
     else
         loaded = practicetext::load(program_.level->level, program_.directory, random);
     // Every slot is replaced, so no text of an earlier block can be judged against.
@@ -222,9 +233,61 @@ void mainwindow::setSource(const PracticeSource& source)
     SettingsStore& store = program_.store;
     if (store.read(settingkeys::text, settingkeys::textPath, {}) != source.path)
         store.write(settingkeys::text, settingkeys::textPath, source.path);
-    setWindowTitle(source.isText()
-                       ? QFileInfo(source.path).fileName() + QStringLiteral(" - ") + identity::title
-                       : identity::title);
+    // What is practised, before the program's name.
+    QString what;
+    if (source.isText()) what = QFileInfo(source.path).fileName();
+    if (source.isWeakKeys()) {
+        QStringList names;
+        for (QChar key : source.keys)
+            names << weakkeys::characterName(key);
+        what = maintext::weakKeysTitle.arg(names.join(maintext::weakKeysApart));
+    }
+    setWindowTitle(what.isEmpty() ? identity::title
+                                  : what + QStringLiteral(" - ") + identity::title);
+}
+
+int mainwindow::practisedLevel() const
+{
+    return program_.level->level ? program_.level->level : defaultLevel;
+}
+
+QString mainwindow::chooseWeakKeys(bool tell)
+{
+    const Journal::Recent recent = program_.journal->recent(program_.platform.clock.dateTime());
+    const int level = practisedLevel();
+    const QString keys =
+        recent.runs < weakness::fewestRuns
+            ? QString()
+            : weakness::weakest(recent.tallies, weakblock::trained,
+                                [level](QChar c) { return weakblock::usable(level, c); });
+    if (keys.isEmpty() && tell)
+        program_.platform.messages.inform(
+            recent.runs < weakness::fewestRuns
+                ? maintext::tooFewRuns.arg(weakness::fewestRuns - recent.runs)
+                : maintext::noWeakKeys,
+            identity::title);
+    return keys;
+}
+
+bool mainwindow::practiseWeakKeys()
+{
+    const QString keys = chooseWeakKeys(true);
+    if (keys.isEmpty()) return false;
+    // Whatever was waiting for the old block gives way, as for an opened text.
+    program_.end->flglevel = false;
+    program_.level->close();
+    if (run.flgresult) program_.end->close();
+    setSource(PracticeSource::weakKeys(keys));
+    startAgain();
+    return true;
+}
+
+void mainwindow::renewWeakKeys()
+{
+    if (!source_.isWeakKeys()) return;
+    // Keys the journal no longer names (it could not be read) are trained on.
+    if (const QString keys = chooseWeakKeys(false); !keys.isEmpty())
+        setSource(PracticeSource::weakKeys(keys));
 }
 
 void mainwindow::dragEnterEvent(QDragEnterEvent* event)
@@ -306,6 +369,7 @@ void mainwindow::timercount_Timer()
 void mainwindow::retry_Click()
 {
     if (run.flgresult) program_.end->close();
+    renewWeakKeys();
     startAgain();
 }
 
@@ -350,6 +414,11 @@ void mainwindow::mnuFileExit_Click()
     close();
 }
 
+void mainwindow::mnuToolsWeakKeys_Click()
+{
+    practiseWeakKeys();
+}
+
 void mainwindow::mnuToolsOptions_Click()
 {
     program_.option->open();
@@ -357,7 +426,8 @@ void mainwindow::mnuToolsOptions_Click()
 
 void mainwindow::mnuToolsJournal_Click()
 {
-    program_.journalWindow->open(program_.level->level);
+    const journalentry::Origin practised = origin();
+    program_.journalWindow->open(RunSet::of(practised.kind, practised.level, practised.textName));
 }
 
 void mainwindow::mnuHelpAbout_Click()
@@ -412,6 +482,11 @@ float mainwindow::now() const
     return program_.platform.clock.secondsSinceMidnight();
 }
 
+qint64 mainwindow::steadyMs() const
+{
+    return program_.platform.clock.steadyMs();
+}
+
 bool mainwindow::flgspace() const
 {
     return program_.option->flgspace;
@@ -462,12 +537,20 @@ int mainwindow::level() const
 void mainwindow::runScored(const Score& score)
 {
     run.taketime = score.taketime;
-    program_.journal->record(journalentry::make(program_.platform.clock.dateTime(), level(),
+    program_.journal->record(journalentry::make(program_.platform.clock.dateTime(), origin(),
                                                 finishedRun(), score, run.tally, flgspace()));
+}
+
+journalentry::Origin mainwindow::origin() const
+{
+    // A level's run before a level was chosen is kept without one.
+    if (source_.isText()) return {source_.kind, 0, QFileInfo(source_.path).fileName()};
+    return {source_.kind, source_.isWeakKeys() ? practisedLevel() : program_.level->level, {}};
 }
 
 void mainwindow::restartFromResults()
 {
+    renewWeakKeys();
     startAgain();
 }
 

@@ -3,6 +3,7 @@
 #include "app/inputbox.h"
 #include "app/practicesource.h"
 #include "dialogs/dialoghosts.h"
+#include "journal/journalentry.h"
 #include "keyboard/keyguide.h"
 #include "results/resultshost.h"
 #include "typing/runstate.h"
@@ -43,6 +44,7 @@ public:
     void cmdcolor_Click();
     void mnuFileOpenText_Click();
     void mnuFileExit_Click();
+    void mnuToolsWeakKeys_Click();
     void mnuToolsOptions_Click();
     void mnuToolsJournal_Click();
     void mnuHelpAbout_Click();
@@ -53,6 +55,9 @@ public:
     void openText(const QString& path);
     // Once the block is up: how many of the text's lines no key can type.
     void tellLeftOut();
+    // A block of the learner's weak keys at the level practised, or, when the journal cannot
+    // name any yet, a message and the current block kept.
+    bool practiseWeakKeys();
     const PracticeSource& source() const { return source_; }
 
     // Frames the key of a character code and moves the colour tag.
@@ -98,6 +103,15 @@ private:
     void Form_Unload();
     void loadText();
     void setSource(const PracticeSource& source);
+    // The level chosen, or the one practised until a level is chosen.
+    int practisedLevel() const;
+    // The weak keys the journal names for the level, weakest first; when there are none, empty,
+    // and said why when `tell`.
+    QString chooseWeakKeys(bool tell);
+    // A new weak-key block goes by what the runs since have shown.
+    void renewWeakKeys();
+    // What is practised, as the journal keeps a run of it.
+    journalentry::Origin origin() const;
     void focusCurrentLine();
     // A new block of the level, from the menu, the results window or the level dialog.
     void startAgain();
@@ -110,6 +124,7 @@ private:
 
     // TypingView
     float now() const override;
+    qint64 steadyMs() const override;
     bool flgspace() const override;
     void beep() override;
     void runTimeDisplay(bool on) override;

@@ -14,20 +14,6 @@ namespace owntext {
 
 namespace {
 
-// The characters some key of the on-screen keyboard types, as one look-up per character: a
-// text of megabytes is checked character by character.
-bool onAKey(QChar c)
-{
-    static const std::array<bool, 128> keyed = [] {
-        std::array<bool, 128> table{};
-        for (const KeyDef& key : keyTable)
-            for (int code : {key.unshifted, key.shifted})
-                if (code >= 0 && code < 128) table[std::size_t(code)] = true;
-        return table;
-    }();
-    return c.unicode() < 128 && keyed[c.unicode()];
-}
-
 QChar halfWidth(QChar c)
 {
     const char16_t u = c.unicode();

@@ -129,25 +129,27 @@ PracticeBlock pickBlock(const QStringList& lines, float r, LastLine last)
     return block;
 }
 
-LoadResult load(int level, const QString& directory, RandomSource& random)
+QStringList levelLines(int level, const QString& directory, LoadResult& result)
 {
-    LoadResult result;
     result.fileName = fileNameForLevel(level);
     const QString path = QDir(directory).filePath(result.fileName);
-
-    if (level == 4 && !writeTenkey(path, random)) {
-        result.problem = LoadProblem::TenkeyUnwritable;
-        return result;
-    }
-
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         result.problem = LoadProblem::FileMissing;
+        return {};
+    }
+    return decodeLines(file.readAll());
+}
+
+LoadResult load(int level, const QString& directory, RandomSource& random)
+{
+    LoadResult result{{}, LoadProblem::None, fileNameForLevel(level)};
+    if (level == 4 && !writeTenkey(QDir(directory).filePath(result.fileName), random)) {
+        result.problem = LoadProblem::TenkeyUnwritable;
         return result;
     }
-    const QStringList lines = decodeLines(file.readAll());
-    file.close();
-    result.block = pickBlock(lines, random.next());
+    const QStringList lines = levelLines(level, directory, result);
+    if (result.problem == LoadProblem::None) result.block = pickBlock(lines, random.next());
     return result;
 }
 

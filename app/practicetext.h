@@ -38,6 +38,10 @@ enum class LastLine { Hidden, Drawn };
 // last line drawn, first = floor(r * (N - 4)). A file of five lines or fewer is shown whole.
 PracticeBlock pickBlock(const QStringList& lines, float r, LastLine last = LastLine::Hidden);
 
+// The lines of a level's file in the given directory; FileMissing in `result` when it cannot
+// be read.
+QStringList levelLines(int level, const QString& directory, LoadResult& result);
+
 // The whole load for a level, in the given directory.
 LoadResult load(int level, const QString& directory, RandomSource& random);
 

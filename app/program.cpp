@@ -33,6 +33,10 @@ Program::Program(Platform& p, const QString& dir, const JournalPlaces& journalPl
     level = std::make_unique<frmlevel>(*main, platform.messages);
     end = std::make_unique<frmend>(*main, store, platform.clock);
     about = std::make_unique<frmAbout>(platform.browser, platform.messages);
+    // From the journal window the learner goes straight to practice, or reads why not.
+    QObject::connect(journalWindow.get(), &frmjournal::weakKeysAsked, main.get(), [this] {
+        if (main->practiseWeakKeys()) journalWindow->close();
+    });
 }
 
 Program::~Program()

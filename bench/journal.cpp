@@ -19,30 +19,6 @@ namespace {
 
 using Ms = std::chrono::duration<double, std::milli>;
 
-// A level-2 run as a learner makes them, a few hours apart, with forty characters tallied.
-JournalEntry sampleEntry(int n, std::mt19937& engine)
-{
-    std::uniform_int_distribution<int> speed(80, 260), misses(0, 25), wrong(0, 3);
-    const QDateTime start(QDate(2025, 1, 1), QTime(9, 0), Qt::OffsetFromUTC, 9 * 3600);
-    RunFigures run{journalentry::isoLocal(start.addSecs(qint64(n) * 3 * 3600)),
-                   2,
-                   65.43,
-                   250,
-                   270,
-                   misses(engine),
-                   7,
-                   speed(engine),
-                   120,
-                   true,
-                   0};
-    QList<CharTally> tallies;
-    for (char c = 'a'; c <= 'z'; ++c)
-        tallies.append({QChar(c), 6, wrong(engine)});
-    for (char c : QByteArray(" ,.;ABCDEFGHIJKLMN"))
-        tallies.append({QChar(c), 3, wrong(engine)});
-    return {run, tallies};
-}
-
 double timed(const std::function<void()>& work)
 {
     const auto t0 = std::chrono::steady_clock::now();
@@ -65,6 +41,31 @@ protected:
 
 } // namespace
 
+JournalEntry bench::sampleEntry(int n, std::mt19937& engine)
+{
+    std::uniform_int_distribution<int> speed(80, 260), misses(0, 25), wrong(0, 3), ms(150, 600);
+    const QDateTime start(QDate(2025, 1, 1), QTime(9, 0), Qt::OffsetFromUTC, 9 * 3600);
+    RunFigures run{journalentry::isoLocal(start.addSecs(qint64(n) * 3 * 3600)),
+                   2,
+                   65.43,
+                   250,
+                   270,
+                   misses(engine),
+                   7,
+                   speed(engine),
+                   120,
+                   true,
+                   0,
+                   RunKind::Level,
+                   {}};
+    QList<CharTally> tallies;
+    for (char c = 'a'; c <= 'z'; ++c)
+        tallies.append({QChar(c), 6, wrong(engine), 6 * ms(engine), 5});
+    for (char c : QByteArray(" ,.;ABCDEFGHIJKLMN"))
+        tallies.append({QChar(c), 3, wrong(engine), 3 * ms(engine), 3});
+    return {run, tallies};
+}
+
 // A journal of `runs` runs of one level, as years of practice leave it. Timed on it: a
 // finished run recorded, as the results window waits for it; its writing, which follows the
 // results window, the first of an execution (which opens the file) and the next ones, and
@@ -83,7 +84,7 @@ int benchJournal(int argc, char** argv, int runs)
         JournalStore store(places.file);
         QList<JournalEntry> entries;
         for (int n = 0; n < runs; ++n)
-            entries.append(sampleEntry(n, engine));
+            entries.append(bench::sampleEntry(n, engine));
         if (store.open() != JournalStore::Status::Ok ||
             store.write(entries) != JournalStore::Status::Ok)
             return bench::fail("cannot fill the journal");
@@ -94,7 +95,7 @@ int benchJournal(int argc, char** argv, int runs)
     // A run recorded as the results window does, then written as the event loop does next.
     std::vector<double> recordTimes, firstWrites, writes, openWrites, openTimes;
     const auto finish = [&](Journal& journal, std::vector<double>& writeTimes) {
-        const JournalEntry entry = sampleEntry(next++, engine);
+        const JournalEntry entry = bench::sampleEntry(next++, engine);
         recordTimes.push_back(timed([&] { journal.record(entry); }));
         writeTimes.push_back(timed([&] { journal.flush(); }));
     };
@@ -110,7 +111,7 @@ int benchJournal(int argc, char** argv, int runs)
         frmjournal window(journal, messages);
         Painted painted;
         const double ms = timed([&] {
-            window.open(2);
+            window.open(RunSet(2));
             // The chart draws on its viewport, last of the window's parts.
             window.window()
                 ->findChild<QAbstractScrollArea*>(QStringLiteral("chart"))

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-// dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | journal [runs]: prints
+// dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | journal [runs] |
+// weakblock [runs]: prints
 // "name value" lines for bench/run.sh.
 int main(int argc, char* argv[])
 {
@@ -15,7 +16,9 @@ int main(int argc, char* argv[])
         return benchOpenText(1, argv, argc >= 3 ? std::atoi(argv[2]) : 10);
     if (argc >= 2 && std::strcmp(argv[1], "journal") == 0)
         return benchJournal(1, argv, argc >= 3 ? std::atoi(argv[2]) : 100000);
+    if (argc >= 2 && std::strcmp(argv[1], "weakblock") == 0)
+        return benchWeakBlock(1, argv, argc >= 3 ? std::atoi(argv[2]) : 20);
     std::fprintf(stderr, "usage: dovanel_bench keystroke [keys] | load [runs] | opentext [runs] | "
-                         "journal [runs]\n");
+                         "journal [runs] | weakblock [runs]\n");
     return 2;
 }

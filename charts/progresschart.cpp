@@ -54,10 +54,12 @@ QList<QPointF> shown(const QList<QPointF>& points)
 } // namespace
 
 ProgressChart::ProgressChart(QWidget* parent)
-    : QChartView(parent), chart_(new QChart), speed_(new QLineSeries), miss_(new QLineSeries),
-      timeAxis_(new QDateTimeAxis), speedAxis_(new QValueAxis), missAxis_(new QValueAxis)
+    // Given its chart at once: a view built without one makes a default chart, which setChart
+    // would only let go of, never delete.
+    : QChartView(new QChart, parent), chart_(QChartView::chart()), speed_(new QLineSeries),
+      miss_(new QLineSeries), timeAxis_(new QDateTimeAxis), speedAxis_(new QValueAxis),
+      missAxis_(new QValueAxis)
 {
-    setChart(chart_);
     setRenderHint(QPainter::Antialiasing);
     chart_->setTitle(caption::title);
     speed_->setName(caption::speed);

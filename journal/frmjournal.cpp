@@ -1,7 +1,8 @@
 #include "journal/frmjournal.h"
 
-#include "journal/journal.h"
+#include "charts/chartlibrary.h"
 #include "charts/journalchart.h"
+#include "journal/journal.h"
 #include "journal/journalcsv.h"
 #include "journal/progress.h"
 #include "journal/runcolumns.h"
@@ -9,7 +10,6 @@
 #include "journal/weakkeyboard.h"
 #include "journal/weakkeys.h"
 #include "results/levelnames.h"
-#include "charts/chartlibrary.h"
 #include "ui/fonts.h"
 #include "ui/formsupport.h"
 #include "ui/messagebox.h"
@@ -32,7 +32,11 @@ namespace {
 
 struct JournalCaptions {
     QString form = QStringLiteral("練習の記録");
-    QString lbllevel = QStringLiteral("レベル(&L)");
+    QString lbllevel = QStringLiteral("練習(&L)");
+    QString lblkind = QStringLiteral("種類(&K)");
+    // The choices of cbokind: every run of the level, then each kind but a text's.
+    std::array<QString, 3> kinds{QStringLiteral("すべて"), QStringLiteral("通常の練習"),
+                                 QStringLiteral("苦手キーの練習")};
     QString lblsort = QStringLiteral("並べ替え(&S)");
     QString descending = QStringLiteral("大きい順・新しい順");
     QString ascending = QStringLiteral("小さい順・古い順");
@@ -41,13 +45,17 @@ struct JournalCaptions {
     QString saveTitle = QStringLiteral("CSV に書き出す");
     QString saveFilter = QStringLiteral("CSV (*.csv)");
     QString saveSuffix = QStringLiteral("csv");
-    QString runsName = QStringLiteral("dovanel-%1");        // the level's name
-    QString keysName = QStringLiteral("dovanel-%1-キー別"); // the level's name
+    QString runsName = QStringLiteral("dovanel-%1");        // the level's or text's name
+    QString keysName = QStringLiteral("dovanel-%1-キー別"); // the level's or text's name
     QString lblempty = QStringLiteral("まだ記録がありません。\n"
                                       "練習を最後まで終えると、ここに記録されます。");
-    QString fraweak = QStringLiteral("苦手なキー（最近%1回のミス率）");
+    QString fraweak = QStringLiteral("苦手なキー（最近%1回のミス率と、前半から後半への変化）");
     QString noWeakKeys = QStringLiteral("ミスはありません");
     QString fewKeystrokes = QStringLiteral("%1打鍵未満のキーは挙げていません");
+    // By weakkeys::Trend.
+    std::array<QString, 4> trends{QString(), QStringLiteral("　改善"), QStringLiteral("　横ばい"),
+                                  QStringLiteral("　悪化")};
+    QString cmdweak = QStringLiteral("苦手キーで練習");
 };
 const JournalCaptions& captions()
 {
@@ -58,22 +66,27 @@ const JournalCaptions& captions()
 using twips::Box;
 
 struct JournalGeometry {
-    double clientWidth = 14400, clientHeight = 9900;
-    Box lbllevel{120, 150, 1200, 300};
-    Box cbolevel{1320, 100, 1500, 360};
-    Box lblsort{3060, 150, 1380, 300};
-    Box cbosort{4440, 100, 2700, 360};
-    Box cmdorder{7200, 100, 2400, 360};
-    Box cmdkeycsv{9840, 100, 2160, 360};
-    Box cmdcsv{12120, 100, 2160, 360};
+    double clientWidth = 14400, clientHeight = 10380;
+    // What is shown, along the top.
+    Box lbllevel{120, 150, 900, 300};
+    Box cbolevel{1020, 100, 2580, 360};
+    Box lblkind{3780, 150, 900, 300};
+    Box cbokind{4680, 100, 1980, 360};
+    Box lblsort{6840, 150, 1260, 300};
+    Box cbosort{8100, 100, 3600, 360};
+    Box cmdorder{11880, 100, 2400, 360};
     Box chart{120, 600, 6600, 4500};
     Box fraweak{6840, 540, 7440, 4560};
     Box keyboard{120, 300, 7200, 2760}; // inside fraweak, its legend included
     Box lblweak{240, 3120, 7080, 1380}; // inside fraweak
     Box grdruns{120, 5220, 14160, 4560};
+    // What can be done with it, along the bottom.
+    Box cmdweak{7680, 9900, 2160, 360};
+    Box cmdkeycsv{9900, 9900, 2160, 360};
+    Box cmdcsv{12120, 9900, 2160, 360};
     // Twips per column of grdruns, in the order of runcolumns.
-    std::array<double, runcolumns::count> columnWidths{2500, 1700, 1300, 1300,
-                                                       1300, 1700, 2400, 1300};
+    std::array<double, runcolumns::count> columnWidths{2300, 1500, 1100, 1100, 1100,
+                                                       1400, 2300, 1000, 1400};
     double rowHeight = 300;
     double points = 9;
     double weakPoints = 10.5;
@@ -110,6 +123,10 @@ JournalWindow::JournalWindow(Journal& journal)
 
     cbolevel = place(new QComboBox(this), "cbolevel", g.cbolevel);
     place(new QLabel(c.lbllevel, this), "lbllevel", g.lbllevel)->setBuddy(cbolevel);
+    cbokind = place(new QComboBox(this), "cbokind", g.cbokind);
+    for (const QString& caption : c.kinds)
+        cbokind->addItem(caption);
+    place(new QLabel(c.lblkind, this), "lblkind", g.lblkind)->setBuddy(cbokind);
     cbosort = place(new QComboBox(this), "cbosort", g.cbosort);
     for (const QString& caption : runcolumns::captions)
         cbosort->addItem(caption);
@@ -117,7 +134,8 @@ JournalWindow::JournalWindow(Journal& journal)
     cmdorder = place(new QPushButton(this), "cmdorder", g.cmdorder);
     cmdkeycsv = place(new QPushButton(c.cmdkeycsv, this), "cmdkeycsv", g.cmdkeycsv);
     cmdcsv = place(new QPushButton(c.cmdcsv, this), "cmdcsv", g.cmdcsv);
-    for (QPushButton* button : {cmdorder, cmdkeycsv, cmdcsv})
+    cmdweak = place(new QPushButton(c.cmdweak, this), "cmdweak", g.cmdweak);
+    for (QPushButton* button : {cmdorder, cmdkeycsv, cmdcsv, cmdweak})
         button->setAutoDefault(false);
 
     chart = JournalChart::make(this);
@@ -144,7 +162,8 @@ JournalWindow::JournalWindow(Journal& journal)
     lblweak = place(new QLabel(fraweak), "lblweak", g.lblweak);
     lblweak->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblweak->setFont(fonts::design(fonts::gothic, g.weakPoints));
-    const QWidget* const order[]{cbolevel, cbosort, cmdorder, cmdkeycsv, cmdcsv, grdruns};
+    const QWidget* const order[]{cbolevel, cbokind, cbosort,   cmdorder,
+                                 grdruns,  cmdweak, cmdkeycsv, cmdcsv};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
 }
@@ -159,7 +178,7 @@ frmjournal::frmjournal(Journal& journal, MessageBoxes& messages)
     connect(
         &journal_, &Journal::replaced, this,
         [this] {
-            if (isOpen()) fillLevels(level_), showLevel(level_);
+            if (isOpen()) fillSources(set_), show(set_);
         },
         Qt::QueuedConnection);
 }
@@ -173,8 +192,9 @@ void frmjournal::build()
 {
     window_ = new JournalWindow(journal_);
     JournalWindow& w = *window_;
-    connect(w.cbolevel, &QComboBox::activated, this,
-            [this](int index) { showLevel(window_->cbolevel->itemData(index).toInt()); });
+    for (QComboBox* box : {w.cbolevel, w.cbokind})
+        connect(box, &QComboBox::activated, this, [this] { show(chosen()); });
+    connect(w.cmdweak, &QPushButton::clicked, this, &frmjournal::weakKeysAsked);
     connect(w.cmdcsv, &QPushButton::clicked, this, &frmjournal::cmdcsv_Click);
     connect(w.cmdkeycsv, &QPushButton::clicked, this, &frmjournal::cmdkeycsv_Click);
     // The heading, the list and the button say one order; any of them may set it.
@@ -200,15 +220,16 @@ void frmjournal::sortBy(int column, Qt::SortOrder order)
     window_->grdruns->sortByColumn(column, order);
 }
 
-void frmjournal::open(int level)
+void frmjournal::open(const RunSet& set)
 {
     if (isOpen()) {
         formsupport::bringForward(window_);
         return;
     }
     if (!window_) build();
-    fillLevels(level);
-    showLevel(window_->cbolevel->currentData().toInt());
+    fillSources(set);
+    show(sources_.contains(set.withoutKind()) ? set
+                                              : sources_.value(window_->cbolevel->currentIndex()));
     centreOnScreen(window_);
     window_->show();
     formsupport::bringForward(window_);
@@ -224,28 +245,43 @@ bool frmjournal::isOpen() const
     return window_ && window_->isVisible();
 }
 
-void frmjournal::fillLevels(int wanted)
+void frmjournal::fillSources(const RunSet& wanted)
 {
-    QList<int> levels;
-    for (int level = 1; level <= int(levelNames.size()); ++level)
-        levels << level;
+    sources_.clear();
     // Runs made before any level was chosen get a choice only when there are some.
-    if (journal_.levels().contains(0)) levels.prepend(0);
+    const bool unchosen = journal_.levels().contains(0);
+    if (unchosen) sources_ << RunSet{0};
+    for (int level = 1; level <= int(levelNames.size()); ++level)
+        sources_ << RunSet{level};
+    for (const QString& text : journal_.texts())
+        sources_ << RunSet::ofText(text);
 
     QComboBox* box = window_->cbolevel;
     box->clear();
-    for (int level : levels)
-        box->addItem(runcolumns::levelName(level), level);
-    const int index = box->findData(wanted);
-    box->setCurrentIndex(index >= 0 ? index : box->findData(levels.contains(0) ? 0 : 2));
+    for (const RunSet& source : sources_)
+        box->addItem(source.isText() ? source.text : runcolumns::levelName(source.level));
+    const qsizetype index = sources_.indexOf(wanted.withoutKind());
+    box->setCurrentIndex(
+        int(index >= 0 ? index : sources_.indexOf(RunSet{unchosen ? 0 : defaultLevel})));
 }
 
-void frmjournal::showLevel(int level)
+RunSet frmjournal::chosen() const
 {
-    level_ = level;
+    const JournalWindow& w = *window_;
+    RunSet set = sources_.value(w.cbolevel->currentIndex());
+    if (!set.isText() && w.cbokind->currentIndex() > 0)
+        set.only = RunKind(w.cbokind->currentIndex() - 1);
+    return set;
+}
+
+void frmjournal::show(const RunSet& set)
+{
+    set_ = set;
     JournalWindow& w = *window_;
-    w.cbolevel->setCurrentIndex(w.cbolevel->findData(level));
-    w.runs->setRuns(level, journal_.points(level));
+    w.cbolevel->setCurrentIndex(int(sources_.indexOf(set.withoutKind())));
+    w.cbokind->setCurrentIndex(set.only ? int(*set.only) + 1 : 0);
+    w.cbokind->setEnabled(!set.isText()); // a text's runs are of one kind
+    w.runs->setRuns(set, journal_.points(set));
     showProgress();
     showWeakKeys();
 }
@@ -255,8 +291,9 @@ void frmjournal::add(const QList<JournalEntry>& entries)
     JournalWindow& w = *window_;
     bool shown = false;
     for (const JournalEntry& e : entries) {
-        if (w.cbolevel->findData(e.run.level) < 0) fillLevels(level_);
-        if (e.run.level != level_) continue;
+        if (!sources_.contains(RunSet::of(e.run.kind, e.run.level, e.run.textName)))
+            fillSources(set_);
+        if (!set_.holds(e.run)) continue;
         w.runs->append(e);
         shown = true;
     }
@@ -290,11 +327,21 @@ void frmjournal::showProgress()
 void frmjournal::showWeakKeys()
 {
     JournalWindow& w = *window_;
-    const QList<CharTally> tallies = journal_.tallies(level_, weakkeys::recentRuns);
-    w.keyboard->setTallies(tallies, boardOf(journal_.runs(level_, weakkeys::recentRuns)));
+    const QList<CharTally> tallies = journal_.tallies(set_, weakkeys::recentRuns);
+    w.keyboard->setTallies(tallies, boardOf(journal_.runs(set_, weakkeys::recentRuns)));
+    // The newer half of those runs against the older.
+    const int recent = int(std::min<qsizetype>(w.runs->points().size(), weakkeys::recentRuns));
+    const QList<CharTally> newer = journal_.tallies(set_, recent - recent / 2);
+    const QList<CharTally> older = journal_.tallies(set_, recent / 2, recent - recent / 2);
+    const auto of = [](const QList<CharTally>& list, QChar c) {
+        const auto found = std::find_if(list.begin(), list.end(),
+                                        [c](const CharTally& t) { return t.character == c; });
+        return found != list.end() ? *found : CharTally{c};
+    };
     QStringList lines;
     for (const CharTally& t : weakkeys::weakest(tallies))
-        lines << weakkeys::caption(t);
+        lines << weakkeys::caption(t) + captions().trends[std::size_t(weakkeys::trend(
+                                            of(older, t.character), of(newer, t.character)))];
     const bool missed =
         std::any_of(tallies.begin(), tallies.end(), [](const CharTally& t) { return t.wrong > 0; });
     if (lines.isEmpty() && !tallies.isEmpty())
@@ -314,20 +361,21 @@ bool frmjournal::save(const QString& path, const QByteArray& csv)
 
 bool frmjournal::exportTo(const QString& path)
 {
-    return save(path, journalcsv::runs(journal_.runs(level_)));
+    return save(path, journalcsv::runs(journal_.runs(set_)));
 }
 
 bool frmjournal::exportTalliesTo(const QString& path)
 {
-    return save(path, journalcsv::tallies(journal_.tallies(level_)));
+    return save(path, journalcsv::tallies(journal_.tallies(set_)));
 }
 
 QString frmjournal::askSavePath(const QString& stem) const
 {
     const JournalCaptions& c = captions();
-    QFileDialog dialog(window_, c.saveTitle,
-                       QDir::home().filePath(stem.arg(runcolumns::levelName(level_))),
-                       c.saveFilter);
+    QString name =
+        set_.isText() ? QFileInfo(set_.text).completeBaseName() : runcolumns::levelName(set_.level);
+    if (set_.only) name += u'-' + runcolumns::kindNames[std::size_t(*set_.only)];
+    QFileDialog dialog(window_, c.saveTitle, QDir::home().filePath(stem.arg(name)), c.saveFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without one gets the suffix, and is asked about before it is replaced.
     dialog.setDefaultSuffix(c.saveSuffix);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/journalentry.h"
+#include "journal/runset.h"
 
 #include <QDialog>
 #include <QList>
@@ -24,7 +25,8 @@ class JournalWindow : public QDialog {
 public:
     explicit JournalWindow(Journal& journal);
 
-    QComboBox* cbolevel;
+    QComboBox* cbolevel;    // the levels, then the texts with runs
+    QComboBox* cbokind;     // all of a level's runs, or one kind
     QComboBox* cbosort;     // the column the table is sorted by, for the keyboard
     QPushButton* cmdorder;  // which way: newest, largest first or not
     QPushButton* cmdkeycsv; // the level's tallies per character
@@ -36,9 +38,10 @@ public:
     QGroupBox* fraweak;
     WeakKeyboard* keyboard;
     QLabel* lblweak;
+    QPushButton* cmdweak; // a block of the learner's weak keys
 };
 
-// "練習の記録": progress, every run and the weak keys of one level. One window for the
+// "練習の記録": progress, every run and the weak keys of one level or text. One window for the
 // program's life, built when it is first opened and hidden, not destroyed, when closed.
 class frmjournal : public QObject {
     Q_OBJECT
@@ -46,24 +49,31 @@ public:
     frmjournal(Journal& journal, MessageBoxes& messages);
     ~frmjournal() override;
 
-    // Shows the journal at `level` (the level being practised), or brings it forward.
-    void open(int level);
+    // Shows the journal at `set` (what is being practised), or brings it forward.
+    void open(const RunSet& set);
     void close();
     bool isOpen() const;
     JournalWindow* window() const { return window_; } // null until first opened
 
-    void showLevel(int level);
-    int shownLevel() const { return level_; }
-    // Write the shown level's runs, or its tallies per character, as CSV; a failure is told
-    // to the user.
+    void show(const RunSet& set);
+    const RunSet& shown() const { return set_; }
+    // Write the shown runs, or their tallies per character, as CSV; a failure is told to the
+    // user.
     bool exportTo(const QString& path);
     bool exportTalliesTo(const QString& path);
     void cmdcsv_Click();
     void cmdkeycsv_Click();
 
+signals:
+    // 苦手キーで練習: the main window starts a weak-key block.
+    void weakKeysAsked();
+
 private:
     void build();
-    void fillLevels(int wanted);
+    // The levels and texts to choose from, `wanted` chosen when it is there.
+    void fillSources(const RunSet& wanted);
+    // The set the two lists choose.
+    RunSet chosen() const;
     // Runs finished while the window is open join what it shows.
     void add(const QList<JournalEntry>& entries);
     void showProgress();
@@ -76,6 +86,7 @@ private:
     Journal& journal_;
     MessageBoxes& messages_;
     QPointer<JournalWindow> window_;
-    int level_ = 0;
+    QList<RunSet> sources_; // in the order of cbolevel
+    RunSet set_;
     bool refreshing_ = false; // a refresh of the chart and keys is on its way
 };

@@ -5,6 +5,7 @@
 #include "journal/journalrescue.h"
 #include "journal/journalspool.h"
 #include "journal/journalstore.h"
+#include "journal/weakness.h"
 #include "ui/messagebox.h"
 
 #include <QCoreApplication>
@@ -163,22 +164,22 @@ template <typename List, typename Call> List Journal::readList(Call call)
     return read ? list : List{};
 }
 
-QList<RunFigures> Journal::runs(int level, int last)
+QList<RunFigures> Journal::runs(const RunSet& set, int last)
 {
     return readList<QList<RunFigures>>(
-        [&](auto& store, auto& out) { return store.runs(level, out, last); });
+        [&](auto& store, auto& out) { return store.runs(set, out, last); });
 }
 
-QList<RunPoint> Journal::points(int level)
+QList<RunPoint> Journal::points(const RunSet& set)
 {
     return readList<QList<RunPoint>>(
-        [&](auto& store, auto& out) { return store.points(level, out); });
+        [&](auto& store, auto& out) { return store.points(set, out); });
 }
 
-std::vector<double> Journal::column(int level, const QString& name)
+std::vector<double> Journal::column(const RunSet& set, const QString& name)
 {
     return readList<std::vector<double>>(
-        [&](auto& store, auto& out) { return store.column(level, name, out); });
+        [&](auto& store, auto& out) { return store.column(set, name, out); });
 }
 
 QList<JournalEntry> Journal::byId(const QList<qint64>& ids)
@@ -192,10 +193,27 @@ QList<int> Journal::levels()
     return readList<QList<int>>([&](auto& store, auto& out) { return store.levels(out); });
 }
 
-QList<CharTally> Journal::tallies(int level, int lastRuns)
+QStringList Journal::texts()
+{
+    return readList<QStringList>([&](auto& store, auto& out) { return store.texts(out); });
+}
+
+QList<CharTally> Journal::tallies(const RunSet& set, int lastRuns, int skipRuns)
 {
     return readList<QList<CharTally>>(
-        [&](auto& store, auto& out) { return store.tallies(level, lastRuns, out); });
+        [&](auto& store, auto& out) { return store.tallies(set, lastRuns, out, skipRuns); });
+}
+
+Journal::Recent Journal::recent(const QDateTime& now)
+{
+    return readList<Recent>([&](JournalStore& store, Recent& out) {
+        QList<RunPoint> newest;
+        const Status status = store.newest(weakness::mostRuns, newest);
+        if (status != Status::Ok) return status;
+        const QList<qint64> ids = weakness::recentRuns(newest, now);
+        out.runs = int(ids.size());
+        return store.talliesOf(ids, out.tallies);
+    });
 }
 
 void Journal::record(const JournalEntry& entry)

@@ -2,7 +2,9 @@
 
 #include "journal/journaldb.h"
 #include "journal/journalentry.h"
+#include "journal/runset.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -45,12 +47,21 @@ public:
     int pending() const { return int(pending_.size()); }
 
     // What the window reads (see JournalStore): empty when the file cannot be used.
-    QList<RunFigures> runs(int level, int last = -1);
-    QList<RunPoint> points(int level);
-    std::vector<double> column(int level, const QString& name);
+    QList<RunFigures> runs(const RunSet& set, int last = -1);
+    QList<RunPoint> points(const RunSet& set);
+    std::vector<double> column(const RunSet& set, const QString& name);
     QList<JournalEntry> byId(const QList<qint64>& ids);
     QList<int> levels();
-    QList<CharTally> tallies(int level, int lastRuns = -1);
+    QStringList texts();
+    QList<CharTally> tallies(const RunSet& set, int lastRuns = -1, int skipRuns = 0);
+
+    // The tallies of the learner's recent runs of every kind (see weakness::recentRuns), and
+    // how many runs they come from.
+    struct Recent {
+        int runs = 0;
+        QList<CharTally> tallies;
+    };
+    Recent recent(const QDateTime& now);
 
     // Returns once the runs recorded are written, if they can be, and the background check of
     // the file, if any, is over and acted on.

@@ -44,18 +44,20 @@ QByteArray runs(const QList<RunFigures>& runs)
 {
     QList<QStringList> records;
     records.reserve(runs.size() + 1);
+    // The kind last, after the columns of files written before it was kept.
     QStringList header{caption::date, caption::offset, caption::level};
-    for (int c = runcolumns::Finished + 1; c < runcolumns::count; ++c)
+    for (int c = runcolumns::Finished + 1; c < runcolumns::Kind; ++c)
         header << runcolumns::captions[c];
-    records.append(header << caption::spaces);
+    records.append(header << caption::spaces << runcolumns::captions[runcolumns::Kind]);
     for (const RunFigures& run : runs) {
         // "yyyy-MM-ddTHH:mm:ss+hh:mm": the date and time apart from the offset.
         QStringList record{run.finished.left(19).replace(u'T', u' '), run.finished.mid(19),
-                           runcolumns::levelName(run.level)};
-        for (int c = runcolumns::Finished + 1; c < runcolumns::count; ++c)
+                           runcolumns::sourceName(run)};
+        for (int c = runcolumns::Finished + 1; c < runcolumns::Kind; ++c)
             record << runcolumns::text(run, c);
         record << (run.spacesSkipped ? (*run.spacesSkipped ? caption::yes : caption::no)
-                                     : QString());
+                                     : QString())
+               << runcolumns::text(run, runcolumns::Kind);
         records.append(record);
     }
     return document(records);

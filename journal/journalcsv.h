@@ -18,7 +18,8 @@ QString field(const QString& text);
 QByteArray document(const QList<QStringList>& records);
 
 // A caption line, then one record per run in the order given: the date and time as a
-// spreadsheet reads them, the UTC offset apart, the level, the figures, the spaces.
+// spreadsheet reads them, the UTC offset apart, the level or text, the figures, the spaces, the
+// kind.
 QByteArray runs(const QList<RunFigures>& runs);
 
 // A caption line, then one record per character: times typed right, misses, miss rate.

@@ -20,34 +20,59 @@ Status classify(const QSqlError& error)
                                                                : Status::Unwritable;
 }
 
-QString runColumns(bool firstSchema)
+QString runColumns(int fileSchema)
 {
     QStringList names;
-    for (int c = 0; c < int(runColumnNames.size()); ++c)
-        names << (firstSchema && c >= firstSchemaColumns ? QStringLiteral("NULL")
-                                                         : QLatin1String(runColumnNames[c]));
+    for (const RunColumn& column : runColumnNames)
+        names << (column.since <= fileSchema ? QLatin1String(column.name) : QLatin1String("NULL"));
     return names.join(QStringLiteral(", "));
+}
+
+QString keyColumns(int fileSchema)
+{
+    return fileSchema >= 3 ? QStringLiteral("run, character, due, wrong, time_ms, timed")
+                           : QStringLiteral("run, character, due, wrong, 0, 0");
 }
 
 QVariantList runValues(const RunFigures& r)
 {
-    return {r.finished,   r.level,
-            r.seconds,    r.characters,
-            r.keystrokes, r.misses,
-            r.missRate,   r.speed,
-            r.score,      r.spacesSkipped ? QVariant(*r.spacesSkipped) : QVariant(),
-            r.keypadKeys};
+    return {r.finished,
+            r.level,
+            r.seconds,
+            r.characters,
+            r.keystrokes,
+            r.misses,
+            r.missRate,
+            r.speed,
+            r.score,
+            r.spacesSkipped ? QVariant(*r.spacesSkipped) : QVariant(),
+            r.keypadKeys,
+            int(r.kind),
+            r.textName.isEmpty() ? QVariant() : QVariant(r.textName)};
 }
 
 RunFigures runFrom(const std::function<QVariant(int)>& at)
 {
     const QVariant spaces = at(9);
-    return {at(0).toString(), at(1).toInt(),
-            at(2).toDouble(), at(3).toInt(),
-            at(4).toInt(),    at(5).toInt(),
-            at(6).toInt(),    at(7).toInt(),
-            at(8).toInt(),    spaces.isNull() ? std::nullopt : std::optional<bool>(spaces.toBool()),
-            at(10).toInt()};
+    // A kind this program does not know (a newer one's) reads as a level's run.
+    const int kind = at(11).toInt();
+    return {
+        at(0).toString(), at(1).toInt(),
+        at(2).toDouble(), at(3).toInt(),
+        at(4).toInt(),    at(5).toInt(),
+        at(6).toInt(),    at(7).toInt(),
+        at(8).toInt(),    spaces.isNull() ? std::nullopt : std::optional<bool>(spaces.toBool()),
+        at(10).toInt(),   kind >= 0 && kind <= int(RunKind::Text) ? RunKind(kind) : RunKind::Level,
+        at(12).toString()};
+}
+
+CharTally tallyAt(const QSqlQuery& query, int first)
+{
+    const QString character = query.value(first).toString();
+    // Only this program writes here: one character, or nothing to read.
+    if (character.size() != 1) return {};
+    return {character.at(0), query.value(first + 1).toInt(), query.value(first + 2).toInt(),
+            query.value(first + 3).toLongLong(), query.value(first + 4).toInt()};
 }
 
 RunFigures runAt(const QSqlQuery& query, int first)

@@ -26,20 +26,41 @@ inline constexpr int busyTimeout = 5000; // ms another running copy may hold the
 
 Status classify(const QSqlError& error);
 
-// The columns of a run, in the order of runValues and runFrom. Files before the second
-// schema lack the last two.
-inline constexpr std::array<const char*, 11> runColumnNames{
-    "finished",  "level", "seconds", "characters",     "keystrokes", "misses",
-    "miss_rate", "speed", "score",   "spaces_skipped", "keypad_keys"};
-inline constexpr int firstSchemaColumns = 9;
-// "finished, level, …", as a statement names them; the columns a first-schema file lacks
-// as their defaults when `firstSchema`.
-QString runColumns(bool firstSchema = false);
+// The schema this program writes; `PRAGMA user_version` of a current file.
+inline constexpr int schema = 3;
+
+// The columns of a run, in the order of runValues and runFrom, each with the schema that
+// brought it.
+struct RunColumn {
+    const char* name;
+    int since;
+};
+inline constexpr std::array<RunColumn, 13> runColumnNames{{{"finished", 1},
+                                                           {"level", 1},
+                                                           {"seconds", 1},
+                                                           {"characters", 1},
+                                                           {"keystrokes", 1},
+                                                           {"misses", 1},
+                                                           {"miss_rate", 1},
+                                                           {"speed", 1},
+                                                           {"score", 1},
+                                                           {"spaces_skipped", 2},
+                                                           {"keypad_keys", 2},
+                                                           {"kind", 3},
+                                                           {"textname", 3}}};
+// "finished, level, …", as a statement names them; the columns a file of an older `schema`
+// lacks as NULL, which reads as their defaults.
+QString runColumns(int fileSchema = schema);
+// A tally's columns, as runColumns: "run, character, due, wrong, time_ms, timed".
+QString keyColumns(int fileSchema = schema);
 // A run's figures as stored, a null for what is not known.
 QVariantList runValues(const RunFigures& run);
 RunFigures runFrom(const std::function<QVariant(int column)>& value);
 // The run whose columns begin at `first` in the current row.
 RunFigures runAt(const QSqlQuery& query, int first);
+// The tally whose keyColumns but the run begin at `first`; a null character when the row
+// holds none.
+CharTally tallyAt(const QSqlQuery& query, int first);
 
 // A Qt SQL connection of its own to the file, per thread, removed when this goes.
 class Connection {

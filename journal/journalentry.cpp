@@ -1,5 +1,6 @@
 #include "journal/journalentry.h"
 
+#include "journal/runset.h"
 #include "results/resultshost.h"
 #include "results/scoring.h"
 
@@ -20,12 +21,14 @@ QString isoLocal(const QDateTime& when)
                .arg(minutes % 60, 2, 10, QChar(u'0'));
 }
 
-JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,
-                  const KeyTally& tally, bool spacesSkipped)
+JournalEntry make(const QDateTime& finished, const Origin& origin, const FinishedRun& run,
+                  const Score& score, const KeyTally& tally, bool spacesSkipped)
 {
     RunFigures figures;
     figures.finished = isoLocal(finished);
-    figures.level = level;
+    figures.level = origin.level;
+    figures.kind = origin.kind;
+    figures.textName = origin.textName;
     // The float of the shown time, held as the nearest two-decimal double.
     figures.seconds = std::nearbyint(double(score.seconds) * 100.0) / 100.0;
     figures.characters = run.mojicnt;
@@ -40,3 +43,9 @@ JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, 
 }
 
 } // namespace journalentry
+
+bool RunSet::holds(const RunFigures& run) const
+{
+    if (isText()) return run.kind == RunKind::Text && run.textName == text;
+    return run.kind != RunKind::Text && run.level == level && (!only || run.kind == *only);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/runkind.h"
 #include "typing/keytally.h"
 
 #include <QList>
@@ -13,7 +14,7 @@ struct FinishedRun;
 // One finished run as the journal keeps it: the figures of its results window.
 struct RunFigures {
     QString finished;     // ISO 8601, local time with its UTC offset: "2026-12-06T15:04:05+09:00"
-    int level = 0;        // 0 before a level was ever chosen
+    int level = 0;        // 0 before a level was ever chosen, and for a text
     double seconds = 0.0; // the shown time, two decimals
     int characters = 0;
     int keystrokes = 0;
@@ -25,6 +26,8 @@ struct RunFigures {
     // untallied; unknown for runs kept before the journal noted it.
     std::optional<bool> spacesSkipped;
     int keypadKeys = 0; // keystrokes typed on the numeric keypad
+    RunKind kind = RunKind::Level;
+    QString textName; // an opened text's file name
     friend bool operator==(const RunFigures&, const RunFigures&) = default;
 };
 
@@ -49,8 +52,15 @@ namespace journalentry {
 // summer time.
 QString isoLocal(const QDateTime& when);
 
+// What a run practised: its kind, the level (0 for a text) and a text's file name.
+struct Origin {
+    RunKind kind = RunKind::Level;
+    int level = 0;
+    QString textName;
+};
+
 // The entry for a run as the results window scored it.
-JournalEntry make(const QDateTime& finished, int level, const FinishedRun& run, const Score& score,
-                  const KeyTally& tally, bool spacesSkipped);
+JournalEntry make(const QDateTime& finished, const Origin& origin, const FinishedRun& run,
+                  const Score& score, const KeyTally& tally, bool spacesSkipped);
 
 } // namespace journalentry

@@ -54,24 +54,24 @@ QList<JournalEntry> read(const QString& path)
     const QSqlDatabase db = connection.database();
     QList<JournalEntry> entries;
     QHash<qint64, qsizetype> byId;
-    // NOT INDEXED: an index may be what is damaged; the table itself is ordered by id.
-    for (const bool firstSchema : {false, true}) {
-        const bool fits = readBothWays(
-            db, QStringLiteral("id, ") + journaldb::runColumns(firstSchema),
-            QStringLiteral("runs NOT INDEXED"), QStringLiteral("id"), [&](const QSqlQuery& q) {
-                const qint64 id = q.value(0).toLongLong();
-                byId.insert(id, entries.size());
-                entries.append({journaldb::runAt(q, 1), {}, id});
-            });
-        if (fits) break;
-    }
-    readBothWays(db, QStringLiteral("run, character, due, wrong"), QStringLiteral("keys"),
+    const Row runRow = [&](const QSqlQuery& q) {
+        const qint64 id = q.value(0).toLongLong();
+        byId.insert(id, entries.size());
+        entries.append({journaldb::runAt(q, 1), {}, id});
+    };
+    // NOT INDEXED: an index may be what is damaged; the table itself is ordered by id. The
+    // newest schema whose columns the file has.
+    int fileSchema = journaldb::schema;
+    while (fileSchema > 0 &&
+           !readBothWays(db, QStringLiteral("id, ") + journaldb::runColumns(fileSchema),
+                         QStringLiteral("runs NOT INDEXED"), QStringLiteral("id"), runRow))
+        --fileSchema;
+    readBothWays(db, journaldb::keyColumns(fileSchema), QStringLiteral("keys"),
                  QStringLiteral("run"), [&](const QSqlQuery& q) {
                      const auto at = byId.constFind(q.value(0).toLongLong());
-                     const QString character = q.value(1).toString();
-                     if (at != byId.constEnd() && character.size() == 1)
-                         entries[*at].tallies.append(
-                             {character.at(0), q.value(2).toInt(), q.value(3).toInt()});
+                     const CharTally tally = journaldb::tallyAt(q, 1);
+                     if (at != byId.constEnd() && !tally.character.isNull())
+                         entries[*at].tallies.append(tally);
                  });
     std::sort(entries.begin(), entries.end(),
               [](const JournalEntry& a, const JournalEntry& b) { return a.id < b.id; });

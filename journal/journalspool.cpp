@@ -25,11 +25,11 @@ QJsonObject toJson(const JournalEntry& e)
     QJsonObject object;
     const QVariantList values = journaldb::runValues(e.run);
     for (int c = 0; c < values.size(); ++c)
-        object.insert(QLatin1String(journaldb::runColumnNames[c]),
+        object.insert(QLatin1String(journaldb::runColumnNames[c].name),
                       QJsonValue::fromVariant(values[c]));
     QJsonArray tallies;
     for (const CharTally& t : e.tallies)
-        tallies.append(QJsonArray{QString(t.character), t.due, t.wrong});
+        tallies.append(QJsonArray{QString(t.character), t.due, t.wrong, t.timeMs, t.timed});
     object.insert(keysName, tallies);
     return object;
 }
@@ -38,13 +38,15 @@ JournalEntry fromJson(const QJsonObject& object)
 {
     JournalEntry e;
     e.run = journaldb::runFrom([&](int column) {
-        return object.value(QLatin1String(journaldb::runColumnNames[column])).toVariant();
+        return object.value(QLatin1String(journaldb::runColumnNames[column].name)).toVariant();
     });
     for (const QJsonValue& t : object.value(keysName).toArray()) {
         const QJsonArray tally = t.toArray();
         const QString character = tally[0].toString();
+        // Files of an earlier version hold no times: they read as none.
         if (character.size() == 1)
-            e.tallies.append({character.at(0), tally[1].toInt(), tally[2].toInt()});
+            e.tallies.append({character.at(0), tally[1].toInt(), tally[2].toInt(),
+                              tally[3].toInteger(), tally[4].toInt()});
     }
     return e;
 }

@@ -44,7 +44,17 @@ const std::initializer_list<const char*> migrationSteps[] = {
         "ALTER TABLE runs ADD COLUMN spaces_skipped INTEGER",
         "ALTER TABLE runs ADD COLUMN keypad_keys INTEGER NOT NULL DEFAULT 0",
     },
+    {
+        // What each run practised; the runs before were all of a level (or of none).
+        "ALTER TABLE runs ADD COLUMN kind INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE runs ADD COLUMN textname TEXT",
+        "CREATE INDEX runs_by_text ON runs (textname, id) WHERE textname IS NOT NULL",
+        // No times before: none summed.
+        "ALTER TABLE keys ADD COLUMN time_ms INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE keys ADD COLUMN timed INTEGER NOT NULL DEFAULT 0",
+    },
 };
+static_assert(std::size(migrationSteps) == journaldb::schema);
 
 // The status of a statement that failed, or of a query whose rows stopped early.
 Status failed(const QSqlQuery& query)
@@ -59,6 +69,42 @@ template <typename Row> Status readAll(QSqlQuery& query, Row row)
     while (query.next())
         row();
     return query.lastError().isValid() ? failed(query) : Status::Ok;
+}
+
+// The condition that picks a set's runs, its values to bind in order.
+struct Condition {
+    QString sql;
+    QVariantList values;
+};
+Condition chosen(const RunSet& set)
+{
+    const int text = int(RunKind::Text);
+    if (set.isText()) return {QStringLiteral("kind = %1 AND textname = ?").arg(text), {set.text}};
+    if (set.only) return {QStringLiteral("level = ? AND kind = ?"), {set.level, int(*set.only)}};
+    return {QStringLiteral("level = ? AND kind != %1").arg(text), {set.level}};
+}
+
+// A statement over a set's runs: "{chosen}" in `sql` stands for its condition, whose values
+// are bound before `more`.
+QSqlQuery over(const QSqlDatabase& db, const RunSet& set, QString sql,
+               const QVariantList& more = {})
+{
+    const Condition c = chosen(set);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(sql.replace(QStringLiteral("{chosen}"), c.sql));
+    for (const QVariant& value : c.values + more)
+        query.addBindValue(value);
+    return query;
+}
+
+// "1,2,3": numbers a statement may hold as they are.
+QString idList(const QList<qint64>& ids)
+{
+    QStringList numbers;
+    for (qint64 id : ids)
+        numbers << QString::number(id);
+    return numbers.join(u',');
 }
 
 // Ends a transaction that went wrong, keeping what went wrong first.
@@ -79,7 +125,7 @@ JournalStore::~JournalStore()
 
 int JournalStore::schemaVersion()
 {
-    return int(std::size(migrationSteps));
+    return journaldb::schema;
 }
 
 bool JournalStore::isOpen() const
@@ -183,8 +229,8 @@ Status JournalStore::write(const QList<JournalEntry>& entries, QList<qint64>* id
     if (!run.prepare(QStringLiteral("INSERT INTO runs (id, %1) VALUES (%2)")
                          .arg(journaldb::runColumns(), marks.join(u','))))
         return rollBack(control, run.lastError());
-    if (!key.prepare(
-            QStringLiteral("INSERT INTO keys (run, character, due, wrong) VALUES (?, ?, ?, ?)")))
+    if (!key.prepare(QStringLiteral("INSERT INTO keys (%1) VALUES (?, ?, ?, ?, ?, ?)")
+                         .arg(journaldb::keyColumns())))
         return rollBack(control, key.lastError());
     for (const JournalEntry& e : entries) {
         run.addBindValue(e.id ? QVariant(e.id) : QVariant());
@@ -194,8 +240,8 @@ Status JournalStore::write(const QList<JournalEntry>& entries, QList<qint64>* id
         const QVariant id = run.lastInsertId();
         if (ids) ids->append(id.toLongLong());
         for (const CharTally& t : e.tallies) {
-            for (const QVariant& value :
-                 {id, QVariant(QString(t.character)), QVariant(t.due), QVariant(t.wrong)})
+            for (const QVariant& value : {id, QVariant(QString(t.character)), QVariant(t.due),
+                                          QVariant(t.wrong), QVariant(t.timeMs), QVariant(t.timed)})
                 key.addBindValue(value);
             if (!key.exec()) return rollBack(control, key.lastError());
         }
@@ -204,53 +250,46 @@ Status JournalStore::write(const QList<JournalEntry>& entries, QList<qint64>* id
     return Status::Ok;
 }
 
-Status JournalStore::runs(int level, QList<RunFigures>& out, int last) const
+Status JournalStore::runs(const RunSet& set, QList<RunFigures>& out, int last) const
 {
     if (!isOpen()) return Status::Unwritable;
-    QSqlQuery query(connection_->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT * FROM (SELECT id, %1 FROM runs WHERE level = ? ORDER BY"
-                                 " id DESC LIMIT ?) ORDER BY id")
-                      .arg(journaldb::runColumns()));
-    query.addBindValue(level);
-    query.addBindValue(last);
+    QSqlQuery query = over(connection_->database(), set,
+                           QStringLiteral("SELECT * FROM (SELECT id, %1 FROM runs WHERE {chosen}"
+                                          " ORDER BY id DESC LIMIT ?) ORDER BY id")
+                               .arg(journaldb::runColumns()),
+                           {last});
     return readAll(query, [&] { out.append(journaldb::runAt(query, 1)); });
 }
 
-Status JournalStore::points(int level, QList<RunPoint>& out) const
+Status JournalStore::points(const RunSet& set, QList<RunPoint>& out) const
 {
     if (!isOpen()) return Status::Unwritable;
-    QSqlQuery query(connection_->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT id, finished, speed, miss_rate FROM runs WHERE level = ? ORDER BY id"));
-    query.addBindValue(level);
+    QSqlQuery query =
+        over(connection_->database(), set,
+             QStringLiteral(
+                 "SELECT id, finished, speed, miss_rate FROM runs WHERE {chosen} ORDER BY id"));
     return readAll(query, [&] {
         out.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toInt(),
                     query.value(3).toInt()});
     });
 }
 
-Status JournalStore::column(int level, const QString& name, std::vector<double>& out) const
+Status JournalStore::column(const RunSet& set, const QString& name, std::vector<double>& out) const
 {
     if (!isOpen()) return Status::Unwritable;
-    QSqlQuery query(connection_->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM runs WHERE level = ? ORDER BY id").arg(name));
-    query.addBindValue(level);
+    QSqlQuery query =
+        over(connection_->database(), set,
+             QStringLiteral("SELECT %1 FROM runs WHERE {chosen} ORDER BY id").arg(name));
     return readAll(query, [&] { out.push_back(query.value(0).toDouble()); });
 }
 
 Status JournalStore::byId(const QList<qint64>& ids, QList<JournalEntry>& out) const
 {
     if (!isOpen()) return Status::Unwritable;
-    QStringList numbers;
-    for (qint64 id : ids)
-        numbers << QString::number(id);
     QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT id, %1 FROM runs WHERE id IN (%2)")
-                      .arg(journaldb::runColumns(), numbers.join(u',')));
+                      .arg(journaldb::runColumns(), idList(ids)));
     return readAll(query, [&] {
         out.append({journaldb::runAt(query, 1), {}, query.value(0).toLongLong()});
     });
@@ -262,7 +301,8 @@ Status JournalStore::levels(QList<int>& out) const
     // One step along the index per level, not a walk through every run.
     QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT min(level) FROM runs WHERE level > ?"));
+    query.prepare(QStringLiteral("SELECT min(level) FROM runs WHERE level > ? AND kind != %1")
+                      .arg(int(RunKind::Text)));
     for (qint64 after = std::numeric_limits<qint64>::min();;) {
         query.addBindValue(after);
         if (!query.exec() || !query.next()) return failed(query);
@@ -272,21 +312,54 @@ Status JournalStore::levels(QList<int>& out) const
     }
 }
 
-Status JournalStore::tallies(int level, int lastRuns, QList<CharTally>& out) const
+Status JournalStore::texts(QStringList& out) const
 {
     if (!isOpen()) return Status::Unwritable;
     QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT character, SUM(due), SUM(wrong) FROM keys WHERE run IN"
-                                 " (SELECT id FROM runs WHERE level = ? ORDER BY id DESC LIMIT ?)"
-                                 " GROUP BY character ORDER BY character"));
-    query.addBindValue(level);
-    query.addBindValue(lastRuns);
+    query.prepare(QStringLiteral("SELECT DISTINCT textname FROM runs WHERE textname IS NOT NULL"
+                                 " ORDER BY textname"));
+    return readAll(query, [&] { out.append(query.value(0).toString()); });
+}
+
+Status JournalStore::tallies(const RunSet& set, int lastRuns, QList<CharTally>& out,
+                             int skipRuns) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query = over(
+        connection_->database(), set,
+        QStringLiteral("SELECT character, SUM(due), SUM(wrong), SUM(time_ms), SUM(timed) FROM"
+                       " keys WHERE run IN (SELECT id FROM runs WHERE {chosen} ORDER BY id DESC"
+                       " LIMIT ? OFFSET ?) GROUP BY character ORDER BY character"),
+        {lastRuns, skipRuns});
     return readAll(query, [&] {
-        const QString character = query.value(0).toString();
-        // Only this program writes here: one character.
-        if (character.size() == 1)
-            out.append({character.at(0), query.value(1).toInt(), query.value(2).toInt()});
+        if (const CharTally t = journaldb::tallyAt(query, 0); !t.character.isNull()) out.append(t);
+    });
+}
+
+Status JournalStore::newest(int count, QList<RunPoint>& out) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT id, finished FROM runs ORDER BY id DESC LIMIT ?"));
+    query.addBindValue(count);
+    return readAll(query, [&] {
+        out.append({query.value(0).toLongLong(), query.value(1).toString()});
+    });
+}
+
+Status JournalStore::talliesOf(const QList<qint64>& ids, QList<CharTally>& out) const
+{
+    if (!isOpen()) return Status::Unwritable;
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT character, SUM(due), SUM(wrong), SUM(time_ms), SUM(timed)"
+                       " FROM keys WHERE run IN (%1) GROUP BY character ORDER BY character")
+            .arg(idList(ids)));
+    return readAll(query, [&] {
+        if (const CharTally t = journaldb::tallyAt(query, 0); !t.character.isNull()) out.append(t);
     });
 }
 

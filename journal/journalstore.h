@@ -2,6 +2,7 @@
 
 #include "journal/journaldb.h"
 #include "journal/journalentry.h"
+#include "journal/runset.h"
 
 #include <QList>
 #include <QString>
@@ -36,17 +37,24 @@ public:
     // id is kept when it has one; `ids` gets the id each was kept under.
     Status write(const QList<JournalEntry>& entries, QList<qint64>* ids = nullptr);
 
-    // A level's runs, oldest first: the `last` newest of them, or all when -1.
-    Status runs(int level, QList<RunFigures>& out, int last = -1) const;
-    Status points(int level, QList<RunPoint>& out) const;
-    // A stored column of a level's runs, oldest first.
-    Status column(int level, const QString& name, std::vector<double>& out) const;
+    // A set's runs, oldest first: the `last` newest of them, or all when -1.
+    Status runs(const RunSet& set, QList<RunFigures>& out, int last = -1) const;
+    Status points(const RunSet& set, QList<RunPoint>& out) const;
+    // A stored column of a set's runs, oldest first.
+    Status column(const RunSet& set, const QString& name, std::vector<double>& out) const;
     // The runs of these ids, with their ids, in any order.
     Status byId(const QList<qint64>& ids, QList<JournalEntry>& out) const;
-    // The levels that have runs, in order.
+    // The levels that have runs other than a text's, in order.
     Status levels(QList<int>& out) const;
-    // Summed per character over the level's newest `lastRuns` runs; all of them when -1.
-    Status tallies(int level, int lastRuns, QList<CharTally>& out) const;
+    // The file names of the texts that have runs, in order.
+    Status texts(QStringList& out) const;
+    // Summed per character over a set's newest `lastRuns` runs after the `skipRuns` newest;
+    // all of them when -1.
+    Status tallies(const RunSet& set, int lastRuns, QList<CharTally>& out, int skipRuns = 0) const;
+    // The id and finish of the newest `count` runs of every kind, newest first.
+    Status newest(int count, QList<RunPoint>& out) const;
+    // Summed per character over the runs of these ids.
+    Status talliesOf(const QList<qint64>& ids, QList<CharTally>& out) const;
 
     // The schema this program writes; `PRAGMA user_version` of a current file.
     static int schemaVersion();

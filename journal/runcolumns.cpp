@@ -1,6 +1,5 @@
 #include "journal/runcolumns.h"
 
-#include "journal/journaldb.h"
 #include "journal/progress.h"
 #include "results/levelnames.h"
 
@@ -11,6 +10,7 @@ QString text(const RunFigures& run, int column)
     switch (column) {
     case Finished: return run.finished;
     case Seconds: return QString::number(run.seconds, 'f', 2);
+    case Kind: return kindNames[std::size_t(run.kind)];
     default: return QString::number(sortKey(run, column));
     }
 }
@@ -34,6 +34,7 @@ double sortKey(const RunFigures& run, int column)
     case MissRate: return run.missRate;
     case Speed: return run.speed;
     case Score: return run.score;
+    case Kind: return double(run.kind);
     default: return 0.0;
     }
 }
@@ -45,14 +46,21 @@ double finishedKey(const QString& finished)
 
 QString storedName(int column)
 {
-    // Stored in the same order, with the level between the date and the figures.
-    return QLatin1String(journaldb::runColumnNames[column == Finished ? 0 : column + 1]);
+    static const std::array<const char*, count> names{"finished",   "seconds", "characters",
+                                                      "keystrokes", "misses",  "miss_rate",
+                                                      "speed",      "score",   "kind"};
+    return QLatin1String(names[column]);
 }
 
 QString levelName(int level)
 {
     return level >= 1 && level <= int(levelNames.size()) ? levelNames[level - 1]
                                                          : QStringLiteral("未選択");
+}
+
+QString sourceName(const RunFigures& run)
+{
+    return run.kind == RunKind::Text ? run.textName : levelName(run.level);
 }
 
 } // namespace runcolumns

@@ -16,10 +16,10 @@ RunTableModel::RunTableModel(Journal& journal, QObject* parent)
 {
 }
 
-void RunTableModel::setRuns(int level, const QList<RunPoint>& points)
+void RunTableModel::setRuns(const RunSet& set, const QList<RunPoint>& points)
 {
     beginResetModel();
-    level_ = level;
+    set_ = set;
     points_ = points;
     pages_.clear();
     order_.resize(points_.size());
@@ -73,8 +73,9 @@ QVariant RunTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= int(order_.size())) return {};
     if (role == Qt::TextAlignmentRole)
-        return int(index.column() == runcolumns::Finished ? Qt::AlignLeft | Qt::AlignVCenter
-                                                          : Qt::AlignRight | Qt::AlignVCenter);
+        return int(index.column() == runcolumns::Finished || index.column() == runcolumns::Kind
+                       ? Qt::AlignLeft | Qt::AlignVCenter
+                       : Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     if (index.column() == runcolumns::Finished)
         return runcolumns::shortDate(points_[order_[index.row()]].finished);
@@ -108,7 +109,7 @@ void RunTableModel::sort(int column, Qt::SortOrder order)
         for (qsizetype i = 0; i < points_.size(); ++i)
             keys_[i] = runcolumns::finishedKey(points_[i].finished);
     } else {
-        keys_ = journal_.column(level_, runcolumns::storedName(column));
+        keys_ = journal_.column(set_, runcolumns::storedName(column));
         keys_.resize(points_.size()); // a file that cannot be read sorts as it was kept
     }
     std::sort(order_.begin(), order_.end(), [this](int a, int b) { return before(a, b); });

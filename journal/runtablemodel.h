@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/journalentry.h"
+#include "journal/runset.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -9,7 +10,7 @@
 
 class Journal;
 
-// A level's runs for the journal's table. Every run's place in the order is known at once;
+// A set's runs for the journal's table. Every run's place in the order is known at once;
 // the figures of the rows are read from the journal a page at a time as the view shows them,
 // so a hundred thousand runs open as quickly as a hundred, and a run added lands in its place.
 class RunTableModel : public QAbstractTableModel {
@@ -17,8 +18,8 @@ class RunTableModel : public QAbstractTableModel {
 public:
     RunTableModel(Journal& journal, QObject* parent);
 
-    // The level's runs oldest first; shown newest first until sorted otherwise.
-    void setRuns(int level, const QList<RunPoint>& points);
+    // The set's runs oldest first; shown newest first until sorted otherwise.
+    void setRuns(const RunSet& set, const QList<RunPoint>& points);
     void append(const JournalEntry& entry);
     const QList<RunPoint>& points() const { return points_; }
 
@@ -38,7 +39,7 @@ private:
     const RunFigures& figures(int row) const;
 
     Journal& journal_;
-    int level_ = 0;
+    RunSet set_;
     QList<RunPoint> points_;
     std::vector<double> keys_; // of each run in the sort column
     std::vector<int> order_;   // row -> index into points_

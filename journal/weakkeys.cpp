@@ -45,6 +45,14 @@ QList<CharTally> weakest(const QList<CharTally>& tallies, int count)
     return missed.mid(0, count);
 }
 
+Trend trend(const CharTally& older, const CharTally& newer)
+{
+    if (!enough(older.due, older.wrong) || !enough(newer.due, newer.wrong)) return Trend::Unknown;
+    const double change = missRate(newer.due, newer.wrong) - missRate(older.due, older.wrong);
+    if (std::abs(change) < sameWithin) return Trend::Same;
+    return change < 0 ? Trend::Better : Trend::Worse;
+}
+
 std::array<KeyCounts, keyCount> keyCounts(const QList<CharTally>& tallies)
 {
     std::array<KeyCounts, keyCount> keys{};

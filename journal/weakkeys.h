@@ -14,6 +14,7 @@ inline constexpr int recentRuns = 20;       // runs of a level the weak keys are
 inline constexpr int listed = 5;            // characters named under the keyboard
 inline constexpr int fewestKeystrokes = 10; // fewer say too little to name or tint a key
 inline constexpr double confidence = 1.96;  // z of a two-sided 95 % interval
+inline constexpr double sameWithin = 0.02;  // rates this close have not moved
 
 // Misses per keystroke, as the results window's ミス率: wrong / (due + wrong); none is 0.
 double missRate(int due, int wrong);
@@ -28,6 +29,11 @@ bool enough(int due, int wrong);
 // The weakest first: by rateFloor, then by more wrong keys, then in character order. Only
 // characters struck often enough and missed at least once.
 QList<CharTally> weakest(const QList<CharTally>& tallies, int count = listed);
+
+// Whether a character's rate over the newer of the recent runs is lower than over the older:
+// Unknown when either struck it too few times to tell.
+enum class Trend { Unknown, Better, Same, Worse };
+Trend trend(const CharTally& older, const CharTally& newer);
 
 // A key's counts over the characters it types, with and without Shift.
 struct KeyCounts {

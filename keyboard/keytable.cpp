@@ -1,5 +1,7 @@
 #include "keyboard/keytable.h"
 
+#include <cstddef>
+
 int keyForCode(int code)
 {
     // The table's "no character" marker is itself a negative code: keep it from matching.
@@ -33,4 +35,16 @@ int charCode(QChar c)
     if (u < 0x80) return u;
     if (u >= 0xFF61 && u <= 0xFF9F) return u - 0xFF61 + 0xA1;
     return -1;
+}
+
+bool onAKey(QChar c)
+{
+    static const std::array<bool, 128> keyed = [] {
+        std::array<bool, 128> table{};
+        for (const KeyDef& key : keyTable)
+            for (int code : {key.unshifted, key.shifted})
+                if (code >= 0 && code < 128) table[std::size_t(code)] = true;
+        return table;
+    }();
+    return c.unicode() < 128 && keyed[c.unicode()];
 }

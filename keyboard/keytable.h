@@ -109,3 +109,7 @@ QChar codePageCharacter(QChar typed);
 // The character's code in the Japanese (Shift-JIS) code page as the key map expects it;
 // characters needing two bytes give a negative value that matches no key.
 int charCode(QChar c);
+
+// Whether some key of the board types the character itself, as one look-up: a text of megabytes
+// is checked character by character.
+bool onAKey(QChar c);

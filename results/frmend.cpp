@@ -2,9 +2,9 @@
 
 #include "ui/settingsstore.h"
 
-#include "results/levelnames.h"
-#include "charts/resultschart.h"
 #include "charts/chartlibrary.h"
+#include "charts/resultschart.h"
+#include "results/levelnames.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/placement.h"

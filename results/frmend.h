@@ -1,7 +1,7 @@
 #pragma once
 
-#include "results/resultrecord.h"
 #include "charts/resultschart.h"
+#include "results/resultrecord.h"
 #include "ui/formsupport.h"
 
 #include <QObject>

@@ -11,9 +11,13 @@ KeyTally::Counts& KeyTally::counts(QChar c)
     return others_.emplace_back(c, Counts{}).second;
 }
 
-void KeyTally::countDue(QChar expected)
+void KeyTally::countDue(QChar expected, int ms)
 {
-    ++counts(expected).due;
+    Counts& c = counts(expected);
+    ++c.due;
+    if (ms == noTime) return;
+    c.timeMs += ms;
+    ++c.timed;
 }
 
 void KeyTally::countWrong(QChar expected)
@@ -28,16 +32,20 @@ void KeyTally::clear()
     keypad_ = 0;
 }
 
+CharTally KeyTally::tally(QChar c, const Counts& n)
+{
+    return {c, n.due, n.wrong, n.timeMs, n.timed};
+}
+
 QList<CharTally> KeyTally::tallies() const
 {
     QList<CharTally> list;
     for (int code = 0; code < tableSize; ++code)
-        if (ascii_[code].due || ascii_[code].wrong)
-            list.append({QChar(code), ascii_[code].due, ascii_[code].wrong});
+        if (ascii_[code].due || ascii_[code].wrong) list.append(tally(QChar(code), ascii_[code]));
     auto others = others_;
     std::sort(others.begin(), others.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [c, n] : others)
-        list.append({c, n.due, n.wrong});
+        list.append(tally(c, n));
     return list;
 }

@@ -10,6 +10,10 @@ struct CharTally {
     QChar character;
     int due = 0;   // typed right: once per occurrence the learner had to type
     int wrong = 0; // wrong keys pressed while it was the expected character
+    // Milliseconds from the right key before to its right key, wrong keys between included,
+    // summed over `timed` of its keystrokes (see KeyTally::countDue).
+    qint64 timeMs = 0;
+    int timed = 0;
     friend bool operator==(const CharTally&, const CharTally&) = default;
 };
 
@@ -17,7 +21,9 @@ struct CharTally {
 // practice characters (ASCII) go to a fixed table and the rare others to a short list.
 class KeyTally {
 public:
-    void countDue(QChar expected);
+    // The time it took, or noTime: the first key of a line, a key after a pause.
+    static constexpr int noTime = -1;
+    void countDue(QChar expected, int ms = noTime);
     void countWrong(QChar expected);
     // A keystroke from the numeric keypad, whatever it typed.
     void countKeypad() { ++keypad_; }
@@ -32,8 +38,11 @@ private:
     struct Counts {
         int due = 0;
         int wrong = 0;
+        int timeMs = 0; // 32767 keys of a few seconds each stay well within it
+        int timed = 0;
     };
     Counts& counts(QChar c);
+    static CharTally tally(QChar c, const Counts& n);
 
     static constexpr int tableSize = 128;
     std::array<Counts, tableSize> ascii_{};

@@ -10,6 +10,9 @@
 // Lines in a practice block.
 inline constexpr int blockLines = 5;
 
+// A longer gap between two right keys is a rest, not hesitation over the second.
+inline constexpr int restMs = 5000;
+
 // The character at 1-based position `pos` of `text`; a null character outside it.
 QChar characterAt(const QString& text, int pos);
 
@@ -35,8 +38,12 @@ struct RunState : PracticeBlock {
     qint16 timecnt = 1;
     bool flgnotext = false;
 
-    // Per expected character: times due and wrong keys, for the practice journal.
+    // Per expected character: times due, wrong keys and the time taken, for the practice journal.
     KeyTally tally;
+    // When the last right key of this line was pressed, on the view's steady clock; none at the
+    // start of a line.
+    static constexpr qint64 noKey = -1;
+    qint64 lastRightMs = noKey;
 
     // Counts finished runs, so a run is scored once however often its results are shown.
     quint32 finishedRuns = 0;
@@ -49,6 +56,8 @@ struct RunState : PracticeBlock {
     bool isDone() const { return nowcnt >= blockLines; }
     // Moves the cursor past blank lines; false when the block has none left.
     bool skipBlankLines();
+    // A right key at `nowMs`: the time since the line's right key before, or KeyTally::noTime.
+    int rightKeyTime(qint64 nowMs);
 };
 
 // Counters stop at the ends of their 16-bit range instead of wrapping.

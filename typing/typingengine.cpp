@@ -11,7 +11,7 @@ bool TypingEngine::check(const QString& inputcode, QChar keyboadcode)
 {
     const QChar wanted = characterAt(inputcode, run_.pos);
     if (!wanted.isNull() && wanted == codePageCharacter(keyboadcode)) {
-        run_.tally.countDue(wanted);
+        run_.tally.countDue(wanted, run_.rightKeyTime(view_.steadyMs()));
         increment(run_.pos);
         return true;
     }
@@ -74,6 +74,7 @@ bool TypingEngine::txtin_KeyPress(QChar typed, bool keypad)
     if (lineDone) {
         run_.pos = 1;
         ++run_.nowcnt;
+        run_.lastRightMs = RunState::noKey; // the next line's first key waits for the eyes
     }
     const bool blankAhead = !run_.isDone() && run_.linetext[run_.nowcnt].isEmpty();
     if (!run_.skipBlankLines()) return endRun(accepted);

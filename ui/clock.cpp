@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <chrono>
 
 float SystemClock::secondsSinceMidnight() const
 {
@@ -16,4 +17,10 @@ QString SystemClock::today() const
 QDateTime SystemClock::dateTime() const
 {
     return QDateTime::currentDateTime();
+}
+
+qint64 SystemClock::steadyMs() const
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

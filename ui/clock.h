@@ -13,6 +13,8 @@ public:
     virtual QString today() const = 0;
     // Date and local time of day, with the offset from UTC.
     virtual QDateTime dateTime() const = 0;
+    // Milliseconds on a clock that never jumps, for the time between two keys.
+    virtual qint64 steadyMs() const = 0;
 };
 
 class SystemClock : public Clock {
@@ -20,4 +22,5 @@ public:
     float secondsSinceMidnight() const override;
     QString today() const override;
     QDateTime dateTime() const override;
+    qint64 steadyMs() const override;
 };

@@ -1,5 +1,7 @@
 #include "app/owntext.h"
 #include "app/practicetext.h"
+#include "app/weakblock.h"
+#include "keyboard/keytable.h"
 #include "tests/support/doubles.h"
 #include "ui/randomsource.h"
 
@@ -9,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -27,6 +30,16 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Draws from a fixed seed: the same sequence in every run of the test.
+class SeededRandom : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed) : engine_(seed) {}
+    float next() override { return float(engine_() >> 8) / float(1u << 24); }
+
+private:
+    std::mt19937 engine_;
+};
 
 } // namespace
 
@@ -175,6 +188,47 @@ private slots:
         QCOMPARE(result.block.mojicnt, qint16(370));
         // One generator for the whole file: its lines are not copies of one another.
         QVERIFY(result.block.linetext[0] != result.block.linetext[1]);
+    }
+
+    void weakKeyBlocksAreDenseInTheirKeysTypeableAndNeverTheSameTwice()
+    {
+        // Keys common in the file, keys it never holds, keys in a few lines, and digits.
+        QStringList sentences, homeRow, symbols;
+        for (int i = 0; i < 40; ++i) {
+            sentences << QStringLiteral("Line %1: the train was a little late today.").arg(i);
+            homeRow << QStringLiteral("asdf jkl; fjfj dkdk");
+            symbols << (i % 10 ? QStringLiteral("Config line %1 is plain").arg(i)
+                               : QStringLiteral("Mail taro@example.jp by 17:30 [%1]").arg(i));
+        }
+        const struct {
+            const char* name;
+            int level;
+            QStringList lines;
+            QString keys;
+            int fromFile; // lines of the file in the block, at least
+        } rows[]{{"common keys", 2, sentences, "eta", 1},
+                 {"keys the file never holds", 1, homeRow, "@:]", 0},
+                 {"keys in a few lines", 3, symbols, "@:", 1},
+                 {"digits", 4, {}, "70", 0}};
+        SeededRandom random(18);
+        for (const auto& r : rows) {
+            const PracticeBlock block = weakblock::make(r.level, r.lines, r.keys, random, 85);
+            int fromFile = 0;
+            for (const QString& line :
+                 QList<QString>(block.linetext.begin(), block.linetext.end() - 1)) {
+                QVERIFY2(!line.isEmpty() && line.size() <= 85, r.name);
+                QVERIFY2(std::all_of(line.begin(), line.end(), onAKey), r.name);
+                fromFile += r.lines.contains(line);
+                if (r.level == 4)
+                    QVERIFY2(QRegularExpression("^([0-9]{4} ){14}[0-9]{4}$").match(line).hasMatch(),
+                             r.name);
+            }
+            QVERIFY2(fromFile >= r.fromFile, r.name);
+            QVERIFY2(weakblock::share(block, r.keys) >= weakblock::leastShare, r.name);
+            QVERIFY2(weakblock::make(r.level, r.lines, r.keys, random, 85).linetext !=
+                         block.linetext,
+                     r.name);
+        }
     }
 
     void problemsAreReportedByName()

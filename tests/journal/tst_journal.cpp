@@ -1,12 +1,13 @@
+#include "charts/journalchart.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
-#include "charts/journalchart.h"
 #include "journal/journalcheck.h"
 #include "journal/journalcsv.h"
 #include "journal/journalstore.h"
 #include "journal/progress.h"
 #include "journal/runcolumns.h"
 #include "journal/weakkeys.h"
+#include "journal/weakness.h"
 #include "tests/support/doubles.h"
 
 #include <QComboBox>
@@ -24,7 +25,8 @@ using Status = JournalStore::Status;
 
 namespace {
 
-JournalEntry entry(int level, int score, QList<CharTally> tallies = {})
+JournalEntry entry(int level, int score, QList<CharTally> tallies = {},
+                   RunKind kind = RunKind::Level, const QString& text = {})
 {
     RunFigures run{QStringLiteral("2026-12-06T15:04:%1+09:00").arg(score % 60, 2, 10, QChar(u'0')),
                    level,
@@ -36,7 +38,9 @@ JournalEntry entry(int level, int score, QList<CharTally> tallies = {})
                    98,
                    score,
                    {},
-                   0};
+                   0,
+                   kind,
+                   text};
     return {run, tallies};
 }
 
@@ -95,7 +99,7 @@ class JournalTest : public QObject {
         JournalStore store(path());
         QList<JournalEntry> entries;
         for (int n = 0; n < runs; ++n)
-            entries.append(entry(1, 1000 + n, {{u'a', 3, 1}}));
+            entries.append(entry(1, 1000 + n, {{u'a', 3, 1, 900, 3}}));
         QCOMPARE(store.open(), Status::Ok);
         QCOMPARE(store.write(entries), Status::Ok);
     }
@@ -103,8 +107,9 @@ class JournalTest : public QObject {
 private slots:
     void init() { QDir(dir.path()).removeRecursively(), QDir().mkpath(dir.path()); }
 
-    void aFirstReleaseJournalGrowsAndIsBackedUpOnceADay()
+    void aJournalOfTheReleasesBeforeGrowsAndIsBackedUpOnceADay()
     {
+        // A run kept by the first release, then one by the current release (spaces and keypad).
         write(path(), {});
         sql(path(), {"CREATE TABLE runs (id INTEGER PRIMARY KEY, finished TEXT NOT NULL, level "
                      "INTEGER NOT NULL, seconds REAL NOT NULL, characters INTEGER NOT NULL, "
@@ -116,29 +121,45 @@ private slots:
                      "NULL, PRIMARY KEY (run, character)) WITHOUT ROWID",
                      "INSERT INTO runs VALUES (7, '2026-01-02T03:04:05+09:00', 2, 60, 1, 1, 0, 0, "
                      "1, 70)",
-                     "INSERT INTO keys VALUES (7, 'a', 2, 0)", "PRAGMA user_version=1"});
+                     "INSERT INTO keys VALUES (7, 'a', 2, 0)",
+                     "ALTER TABLE runs ADD COLUMN spaces_skipped INTEGER",
+                     "ALTER TABLE runs ADD COLUMN keypad_keys INTEGER NOT NULL DEFAULT 0",
+                     "INSERT INTO runs VALUES (8, '2026-01-03T03:04:05+09:00', 3, 60, 1, 1, 0, 0, "
+                     "1, 80, 1, 2)",
+                     "PRAGMA user_version=2"});
         ScriptedMessageBoxes messages;
         {
             Journal journal(places(), messages);
             JournalEntry first =
-                entry(2, 150, {{u' ', 0, 1}, {u'a', 12, 3}, {QChar(0xFF71), 2, 0}});
+                entry(2, 150, {{u' ', 0, 1}, {u'a', 12, 3, 3600, 11}, {QChar(0xFF71), 2, 0}});
             first.run.spacesSkipped = false;
             first.run.keypadKeys = 4;
             journal.record(first);
             journal.record(entry(0, 90));
-            journal.record(entry(2, -20, {{u'a', 8, 1}}));
-            QCOMPARE(journal.pending(), 3); // written after the results window is up
+            journal.record(entry(2, -20, {{u'a', 8, 1, 2000, 8}}, RunKind::WeakKeys));
+            journal.record(entry(0, 95, {{u'b', 5, 0}}, RunKind::Text, "notes.txt"));
+            QCOMPARE(journal.pending(), 4); // written after the results window is up
             journal.flush();
             QCOMPARE(journal.pending(), 0);
 
-            const QList<RunFigures> runs = journal.runs(2);
+            const QList<RunFigures> runs = journal.runs(RunSet(2));
             QCOMPARE(scores(runs), (QList<int>{70, 150, -20}));
             QCOMPARE(runs[0].spacesSkipped, std::nullopt); // kept before the journal noted it
+            QCOMPARE(runs[0].kind, RunKind::Level);
             QCOMPARE(runs[1], first.run);
-            QCOMPARE(journal.levels(), (QList<int>{0, 2}));
-            QCOMPARE(journal.tallies(2, 2),
-                     (QList<CharTally>{{u' ', 0, 1}, {u'a', 20, 4}, {QChar(0xFF71), 2, 0}}));
-            QCOMPARE(journal.tallies(2).value(1), (CharTally{u'a', 22, 4}));
+            const RunFigures current = journal.runs(RunSet(3)).value(0);
+            QVERIFY(current.spacesSkipped == true && current.keypadKeys == 2);
+            // Each kind apart; a text's runs under its name, not among a level's.
+            QCOMPARE(scores(journal.runs(RunSet(2, RunKind::WeakKeys))), QList<int>{-20});
+            QCOMPARE(scores(journal.runs(RunSet(2, RunKind::Level))), (QList<int>{70, 150}));
+            QCOMPARE(scores(journal.runs(RunSet(0))), QList<int>{90});
+            QCOMPARE(journal.runs(RunSet::ofText("notes.txt")).value(0).textName, "notes.txt");
+            QCOMPARE(journal.levels(), (QList<int>{0, 2, 3}));
+            QCOMPARE(journal.texts(), QStringList{"notes.txt"});
+            QCOMPARE(
+                journal.tallies(RunSet(2), 2),
+                (QList<CharTally>{{u' ', 0, 1}, {u'a', 20, 4, 5600, 19}, {QChar(0xFF71), 2, 0}}));
+            QCOMPARE(journal.tallies(RunSet(2)).value(1), (CharTally{u'a', 22, 4, 5600, 19}));
             journal.settle();
         }
         QVERIFY(messages.shown.isEmpty());
@@ -147,12 +168,12 @@ private slots:
 
         // The file passed its check, so the day's backup holds it; no second one that day.
         const QString backup = JournalCheck::backupPath(path());
-        QCOMPARE(count(backup), 4);
+        QCOMPARE(count(backup), 6);
         Journal again(places(), messages);
         again.record(entry(0, 91));
         again.settle();
-        QCOMPARE(scores(again.runs(0)), (QList<int>{90, 91}));
-        QCOMPARE(count(backup), 4);
+        QCOMPARE(scores(again.runs(RunSet(0))), (QList<int>{90, 91}));
+        QCOMPARE(count(backup), 6);
     }
 
     void aDamagedFileIsSetAsideWithEveryRunKeptOnceNoOtherCopyHasItOpen()
@@ -174,7 +195,7 @@ private slots:
             JournalStore other(path());
             QCOMPARE(other.open(), Status::Ok);
             QCOMPARE(other.write({entry(1, 1), entry(1, 2)}), Status::Ok);
-            QVERIFY(journal.runs(1).isEmpty()); // the damage shows in use
+            QVERIFY(journal.runs(RunSet(1)).isEmpty()); // the damage shows in use
             QCOMPARE(messages.shown.size(), 1);
             QVERIFY(messages.shown[0].text.contains("ほかのdovanelが開いている"));
             journal.record(entry(1, 3));
@@ -192,15 +213,15 @@ private slots:
                  QString("journal.sqliteが傷んでいたので、%1という名前で残しました。読み取れた605"
                          "回分の記録を新しいjournal.sqliteに移しました。")
                      .arg(aside[0]));
-        const QList<int> kept = scores(journal.runs(1));
+        const QList<int> kept = scores(journal.runs(RunSet(1)));
         QCOMPARE(kept.size(), 605);
         QCOMPARE(kept.mid(600), (QList<int>{1, 2, 3, 4, 5}));
-        QCOMPARE(journal.tallies(1).value(0), (CharTally{u'a', 1800, 600}));
+        QCOMPARE(journal.tallies(RunSet(1)).value(0), (CharTally{u'a', 1800, 600, 540000, 1800}));
         QCOMPARE(count(folder() + '/' + aside[0]), 605);
 
         // The window reads the rows it shows a page at a time, wherever they are.
         frmjournal window(journal, messages);
-        window.open(1);
+        window.open(RunSet(1));
         window.window()->grdruns->sortByColumn(runcolumns::Score, Qt::DescendingOrder);
         const QAbstractItemModel* table = window.window()->grdruns->model();
         QStringList rows;
@@ -215,8 +236,8 @@ private slots:
         ScriptedMessageBoxes messages;
         {
             Journal journal(places(), messages);
-            QVERIFY(journal.runs(3).isEmpty()); // the first look at the journal
-            journal.record(entry(3, 10));
+            QVERIFY(journal.runs(RunSet(3)).isEmpty()); // the first look at the journal
+            journal.record(entry(3, 10, {{u'a', 1, 0, 300, 1}}, RunKind::WeakKeys));
             journal.flush();
             QCOMPARE(messages.shown.size(), 1);
             QCOMPARE(messages.shown[0].text, cannotWrite);
@@ -229,7 +250,9 @@ private slots:
             // Once the folder can be made, the next run takes every waiting one with it.
             QVERIFY(QFile::remove(dir.filePath("data")));
             journal.record(entry(3, 30));
-            QCOMPARE(scores(journal.runs(3)), (QList<int>{10, 20, 30}));
+            QCOMPARE(scores(journal.runs(RunSet(3))), (QList<int>{10, 20, 30}));
+            QCOMPARE(scores(journal.runs(RunSet(3, RunKind::WeakKeys))), QList<int>{10});
+            QCOMPARE(journal.tallies(RunSet(3)), (QList<CharTally>{{u'a', 1, 0, 300, 1}}));
         }
         QCOMPARE(messages.shown.size(), 2); // once an execution
         QCOMPARE(QDir(dir.filePath("config")).entryList(QDir::Files), QStringList());
@@ -253,7 +276,7 @@ private slots:
 
         ScriptedMessageBoxes messages;
         Journal journal(places(), messages);
-        QCOMPARE(scores(journal.runs(1)), (QList<int>{1000, 1001, 1002}));
+        QCOMPARE(scores(journal.runs(RunSet(1))), (QList<int>{1000, 1001, 1002}));
         journal.record(entry(1, 5));
         journal.flush();
         QCOMPARE(messages.shown.size(), 1);
@@ -270,7 +293,7 @@ private slots:
         ScriptedMessageBoxes messages;
         Journal journal(places(), messages);
         frmjournal window(journal, messages);
-        window.open(0);
+        window.open(RunSet(0));
         JournalWindow* w = window.window();
         QCOMPARE(w->cbolevel->count(), 4);
         QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("中級"));
@@ -282,7 +305,7 @@ private slots:
         journal.record(run);
         journal.flush(); // as the event loop would: shown at once in the open window
         QCOMPARE(w->cbolevel->count(), 5);
-        window.showLevel(0);
+        window.show(RunSet(0));
         QCOMPARE(w->cbolevel->currentText(), QString::fromUtf8("未選択"));
         QVERIFY(w->lblempty->isHidden() && w->chart->widget()->isVisible() &&
                 w->cmdcsv->isEnabled());
@@ -315,7 +338,7 @@ private slots:
         abroad.run.finished = "2026-12-06T07:04:25+01:00"; // 15:04:25 at +09:00
         journal.record(abroad);
         frmjournal window(journal, messages);
-        window.open(2);
+        window.open(RunSet(2));
         JournalWindow* w = window.window();
         QAbstractItemModel* table = w->grdruns->model();
         const auto column = [table](int c) {
@@ -332,7 +355,8 @@ private slots:
 
         w->cbosort->setFocus();
         QTest::keyClick(w->cbosort, Qt::Key_Down); // 入力時間: all equal, newest first
-        QTest::keyClick(w->cbosort, Qt::Key_End);  // 点数
+        QTest::keyClick(w->cbosort, Qt::Key_End);  // 種類
+        QTest::keyClick(w->cbosort, Qt::Key_Up);   // 点数
         QCOMPARE(column(runcolumns::Score), QString("30 25 20 10"));
         QTest::keyClick(w->cmdorder, Qt::Key_Space);
         QCOMPARE(column(runcolumns::Score), QString("10 20 25 30"));
@@ -381,6 +405,60 @@ private slots:
         QCOMPARE(std::count_if(keys.begin(), keys.end(), [](auto k) { return k.seen; }), 1);
     }
 
+    void weaknessWeighsMissesAndSlownessAgainstTheLearnersOwn()
+    {
+        // A learner of 100,000 keystrokes: 5 % missed, 300 ms from key to key. Each row's
+        // character joins them alone; its weakness worked out by hand from the formula.
+        QList<CharTally> learner;
+        for (QChar c : QString("abcde"))
+            learner.append({c, 19000, 1000, 19000 * 300, 19000});
+        const struct {
+            const char* name;
+            CharTally tally;
+            int hundredths; // its weakness
+            bool weak;      // 10 % above the typical key's, 1.50
+        } rows[]{
+            {"typical", {u'f', 190, 10, 190 * 300, 190}, 150, false},
+            {"never seen", {u'g', 0, 0, 0, 0}, -1, false},
+            {"one miss in one keystroke", {u'q', 0, 1, 0, 0}, 195, true},
+            {"slow but accurate", {u'p', 100, 0, 60000, 100}, 191, true},
+            {"fast but wrong", {u'r', 80, 20, 80 * 240, 80}, 259, true},
+            {"missed, kept without times", {u'm', 80, 20, 0, 0}, 275, true},
+            {"a little slow", {u's', 100, 5, 100 * 330, 100}, 156, false},
+        };
+        QList<CharTally> all = learner;
+        for (const auto& r : rows) {
+            QList<CharTally> with = learner;
+            with << r.tally;
+            const QList<weakness::Weakness> ranked = weakness::rank(with);
+            const auto found = std::find_if(ranked.begin(), ranked.end(), [&](const auto& w) {
+                return w.character == r.tally.character;
+            });
+            const int got = found == ranked.end() ? -1 : int(std::lround(found->score * 100));
+            const bool weak =
+                weakness::weakest(with, 9, [](QChar) { return true; }).contains(r.tally.character);
+            QCOMPARE(QStringLiteral("%1: %2 %3").arg(r.name).arg(got).arg(weak),
+                     QStringLiteral("%1: %2 %3").arg(r.name).arg(r.hundredths).arg(r.weak));
+            all << r.tally;
+        }
+        // A key seen once does not top keys missed and slow over many; only those asked for.
+        QCOMPARE(weakness::weakest(all, 3, [](QChar) { return true; }), QString("mrq"));
+        QCOMPARE(weakness::weakest(all, 3, [](QChar c) { return c != u'm'; }), QString("rqp"));
+
+        // The runs judged by: the last 30 days, at least the newest 50, at most 300.
+        const QDateTime now(QDate(2026, 12, 6), QTime(12, 0), Qt::OffsetFromUTC, 9 * 3600);
+        const auto newest = [&now](int count, int recent) {
+            QList<RunPoint> list;
+            for (int n = 0; n < count; ++n)
+                list.append(
+                    {count - n, journalentry::isoLocal(now.addDays(n < recent ? -29 : -31))});
+            return list;
+        };
+        QCOMPARE(weakness::recentRuns(newest(80, 40), now).size(), 50);
+        QCOMPARE(weakness::recentRuns(newest(80, 70), now).size(), 70);
+        QCOMPARE(weakness::recentRuns(newest(400, 400), now).size(), 300);
+    }
+
     void progressShowsMediansAndTheYearOverLongSpans()
     {
         const auto runs = [](int count, int hoursApart) {
@@ -427,15 +505,21 @@ private slots:
 
         QCOMPARE(journalcsv::document({{"a", "b,c"}, {"1"}}), QByteArray("\xEF\xBB\xBF"
                                                                          "a,\"b,c\"\r\n1\r\n"));
+        // A text's runs under its name; the kind, which came later, last.
         RunFigures skipped = entry(2, 150).run;
         skipped.spacesSkipped = true;
-        QCOMPARE(journalcsv::runs({skipped, entry(0, 5).run}),
-                 "\xEF\xBB\xBF" +
-                     QString("日時,UTCとの差,レベル,入力時間(秒),文字数,打鍵数,ミス数,ミス率(％),"
-                             "入力速度(文字/分),点数,スペース自動入力\r\n"
-                             "2026-12-06 15:04:30,+09:00,中級,61.25,100,110,10,9,98,150,あり\r\n"
-                             "2026-12-06 15:04:05,+09:00,未選択,61.25,100,110,10,9,98,5,\r\n")
-                         .toUtf8());
+        QCOMPARE(
+            journalcsv::runs({skipped, entry(0, 5).run, entry(3, 7, {}, RunKind::WeakKeys).run,
+                              entry(0, 8, {}, RunKind::Text, "notes.txt").run}),
+            "\xEF\xBB\xBF" +
+                QString("日時,UTCとの差,レベル,入力時間(秒),文字数,打鍵数,ミス数,ミス率(％),"
+                        "入力速度(文字/分),点数,スペース自動入力,種類\r\n"
+                        "2026-12-06 15:04:30,+09:00,中級,61.25,100,110,10,9,98,150,あり,通常\r\n"
+                        "2026-12-06 15:04:05,+09:00,未選択,61.25,100,110,10,9,98,5,,通常\r\n"
+                        "2026-12-06 15:04:07,+09:00,上級,61.25,100,110,10,9,98,7,,苦手キー\r\n"
+                        "2026-12-06 15:04:08,+09:00,notes.txt,61.25,100,110,10,9,98,8,,"
+                        "テキスト\r\n")
+                    .toUtf8());
         QVERIFY(journalcsv::tallies({{u' ', 98, 2}}).endsWith("\r\nスペース,98,2,2.0\r\n"));
     }
 };

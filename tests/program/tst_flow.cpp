@@ -1,12 +1,12 @@
 #include "tests/program/session.h"
 
+#include "charts/barchart.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
-#include "charts/barchart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -128,7 +128,7 @@ private slots:
         QVERIFY(s.program->end->isOpen());
         QCOMPARE(s.program->end->history().resultcnt(), qint16(1));
         s.program->journal->settle();
-        QCOMPARE(s.program->journal->runs(2).size(), 1);
+        QCOMPARE(s.program->journal->runs(RunSet(2)).size(), 1);
         // The journal is a key away.
         QVERIFY(QTest::qWaitForWindowActive(s.program->end->window()));
         QTest::keyClick(s.program->end->window()->focusWidget(), Qt::Key_J, Qt::ControlModifier);

@@ -3,14 +3,18 @@
 #include "app/mainlayout.h"
 #include "dialogs/frmlevel.h"
 #include "dialogs/frmoption.h"
+#include "journal/frmjournal.h"
+#include "journal/journal.h"
 #include "keyboard/keyboardwidgets.h"
 #include "results/frmend.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QUrl>
 
@@ -93,6 +97,12 @@ private slots:
             for (const QString& key : s.settings.values.keys())
                 QVERIFY2(!key.startsWith("maxtokuten"), qPrintable(key));
             stored = s.settings.values;
+            // Kept as a run of the text, by its name, which the journal opens on.
+            QTest::keyClick(s.program->end->window(), Qt::Key_J, Qt::ControlModifier);
+            JournalWindow* journal = s.program->journalWindow->window();
+            QCOMPARE(journal->cbolevel->currentText(), QString("notes.txt"));
+            QCOMPARE(journal->grdruns->model()->rowCount(), 1);
+            QCOMPARE(s.program->journal->runs(RunSet(0)).size(), 0);
         }
         {
             // The next start continues with it; a file that cannot be opened keeps the block, a

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     float secondsSinceMidnight() const override { return seconds; }
     QString today() const override { return date; }
     QDateTime dateTime() const override { return when; }
+    // Moves with `seconds`, as the two clocks do.
+    qint64 steadyMs() const override { return qint64(std::llround(double(seconds) * 1000.0)); }
 
     float seconds = 0.0f;
     QString date = QStringLiteral("2026/12/06");

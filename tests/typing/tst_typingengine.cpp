@@ -10,6 +10,7 @@ namespace {
 class RecordingView : public TypingView {
 public:
     float now() const override { return clock; }
+    qint64 steadyMs() const override { return ms; }
     bool flgspace() const override { return skip; }
     void beep() override { ++beeps; }
     void runTimeDisplay(bool on) override { ++(on ? clockStarts : ends); }
@@ -20,6 +21,7 @@ public:
     void skipSpace(int line) override { boxes[line] = TypingEngine::Skipspace(boxes[line]); }
 
     float clock = 100.0f;
+    qint64 ms = 0;
     bool skip = false;
     int beeps = 0, clockStarts = 0, colors = 0, ends = 0, results = 0;
     QList<int> focus, guided;
@@ -126,8 +128,12 @@ private slots:
         f.type(QString::fromUtf8("zaxbqcaAbx\uFF71"));
         QCOMPARE(f.view.ends, 1);
         QCOMPARE(f.run.misscnt, qint16(5));
-        const QList<CharTally> expected{
-            {u'A', 1, 1}, {u'a', 1, 0}, {u'b', 2, 1}, {u'c', 1, 1}, {QChar(0xFF71), 1, 1}};
+        // Every key at one moment: each but a line's first is timed, at no time at all.
+        const QList<CharTally> expected{{u'A', 1, 1},
+                                        {u'a', 1, 0},
+                                        {u'b', 2, 1, 0, 2},
+                                        {u'c', 1, 1, 0, 1},
+                                        {QChar(0xFF71), 1, 1, 0, 1}};
         QCOMPARE(f.run.tally.tallies(), expected);
 
         // Rolled over: the right key, pressed before the last was let go, is no one's miss.
@@ -136,10 +142,25 @@ private slots:
         g.engine.txtin_KeyPress(u'b', true);
         g.engine.txtin_KeyUp();
         g.type(u'b');
-        QCOMPARE(g.run.tally.tallies(), (QList<CharTally>{{u'a', 1, 0}, {u'b', 1, 0}}));
+        QCOMPARE(g.run.tally.tallies(), (QList<CharTally>{{u'a', 1, 0}, {u'b', 1, 0, 0, 1}}));
         QCOMPARE(g.run.tally.keypadKeys(), 1);
         g.run.resetForLoad();
         QVERIFY(g.run.tally.tallies().isEmpty() && g.run.tally.keypadKeys() == 0);
+    }
+
+    void aKeyIsTimedFromTheRightKeyBeforeItWithinItsLine()
+    {
+        // A wrong key before b is part of b's time; c comes after a rest; d starts a line.
+        Fixture f({"abc", "de"});
+        const qint64 at[] = {1000, 1200, 1450, 6451, 6500, 6900};
+        const QString keys = "axbcde";
+        for (int i = 0; i < keys.size(); ++i)
+            f.view.ms = at[i], f.type(keys[i]);
+        QCOMPARE(f.run.tally.tallies(), (QList<CharTally>{{u'a', 1, 0},
+                                                          {u'b', 1, 1, 450, 1},
+                                                          {u'c', 1, 0},
+                                                          {u'd', 1, 0},
+                                                          {u'e', 1, 0, 400, 1}}));
     }
 
     void countersStopAtTheirLimit()
