@@ -15,8 +15,8 @@
 #include "keyboard/colourguide.h"
 #include "keyboard/keyboardwidgets.h"
 #include "keyboard/keytable.h"
+#include "practice/sources.h"
 #include "results/frmend.h"
-#include "results/levelnames.h"
 #include "ui/beep.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
@@ -248,7 +248,7 @@ void mainwindow::setSource(const PracticeSource& source)
 
 int mainwindow::practisedLevel() const
 {
-    return program_.level->level ? program_.level->level : defaultLevel;
+    return practice::level(program_.level->level).number;
 }
 
 QString mainwindow::chooseWeakKeys(bool tell)

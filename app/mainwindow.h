@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/inputbox.h"
-#include "app/practicesource.h"
 #include "dialogs/dialoghosts.h"
 #include "journal/journalentry.h"
 #include "keyboard/keyguide.h"
+#include "practice/sources.h"
 #include "results/resultshost.h"
 #include "typing/runstate.h"
 #include "typing/typingengine.h"

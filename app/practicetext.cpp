@@ -1,6 +1,7 @@
 #include "app/practicetext.h"
 
 #include "app/cp932.h"
+#include "practice/sources.h"
 
 #include "ui/messagebox.h"
 #include "ui/randomsource.h"
@@ -45,12 +46,7 @@ QString decode(const QByteArray& bytes)
 
 QString fileNameForLevel(int level)
 {
-    switch (level) {
-    case 1: return QStringLiteral("beginner.txt");
-    case 3: return QStringLiteral("advance.txt");
-    case 4: return QStringLiteral("tenkey.txt");
-    default: return QStringLiteral("middle.txt");
-    }
+    return QString::fromLatin1(practice::level(level).file);
 }
 
 bool writeTenkey(const QString& path, RandomSource& random)
@@ -144,7 +140,8 @@ QStringList levelLines(int level, const QString& directory, LoadResult& result)
 LoadResult load(int level, const QString& directory, RandomSource& random)
 {
     LoadResult result{{}, LoadProblem::None, fileNameForLevel(level)};
-    if (level == 4 && !writeTenkey(QDir(directory).filePath(result.fileName), random)) {
+    if (practice::level(level).randomDigits &&
+        !writeTenkey(QDir(directory).filePath(result.fileName), random)) {
         result.problem = LoadProblem::TenkeyUnwritable;
         return result;
     }

@@ -1,6 +1,7 @@
 #include "app/weakblock.h"
 
 #include "keyboard/keytable.h"
+#include "practice/sources.h"
 #include "ui/randomsource.h"
 
 #include <algorithm>
@@ -157,7 +158,7 @@ std::vector<Candidate> densest(const QStringList& lines, const KeyIndex& keys, i
 
 bool usable(int level, QChar c)
 {
-    if (level == 4) return c >= u'0' && c <= u'9';
+    if (practice::level(level).randomDigits) return c >= u'0' && c <= u'9';
     return c != u' ' && onAKey(c);
 }
 
@@ -177,7 +178,7 @@ PracticeBlock make(int level, const QStringList& lines, const QString& keys, Ran
 {
     if (keys.isEmpty()) return practicetext::pickBlock(lines, random.next());
     QStringList block;
-    if (level == 4) {
+    if (practice::level(level).randomDigits) {
         for (int i = 0; i < blockLines; ++i)
             block << digitLine(keys, random);
         return practicetext::pickBlock(block, 0.0f);

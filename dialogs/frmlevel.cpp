@@ -1,6 +1,7 @@
 #include "dialogs/frmlevel.h"
 
 #include "dialogs/dialoghosts.h"
+#include "practice/sources.h"
 #include "ui/directkeyedit.h"
 #include "ui/fonts.h"
 #include "ui/messagebox.h"
@@ -112,7 +113,7 @@ void frmlevel::open()
 
 void frmlevel::Form_Load()
 {
-    if (level == 0) level = 2;
+    if (level == 0) level = practice::defaultLevel;
 }
 
 void frmlevel::cmdok_Click()
@@ -123,11 +124,10 @@ void frmlevel::cmdok_Click()
         messages_.inform(captions().noEntry, identity::title);
         return;
     }
-    // Exact texts only: a full-width digit from the input method or a stray space is no level.
-    static const QStringList levels{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                    QStringLiteral("4")};
-    const qsizetype chosen = levels.indexOf(text);
-    if (chosen < 0) {
+    // Exact texts only: a full-width digit, a sign or a stray space is no level.
+    bool number = false;
+    const int chosen = text.toInt(&number);
+    if (!number || !practice::isLevel(chosen) || text != QString::number(chosen)) {
         messages_.inform(captions().notALevel, identity::title);
         if (isOpen()) {
             formsupport::bringForward(window_);
@@ -135,7 +135,7 @@ void frmlevel::cmdok_Click()
         }
         return;
     }
-    level = static_cast<qint16>(chosen + 1);
+    level = static_cast<qint16>(chosen);
     close();
     host_.startLevelRun();
 }

@@ -9,7 +9,7 @@
 #include "journal/runtablemodel.h"
 #include "journal/weakkeyboard.h"
 #include "journal/weakkeys.h"
-#include "results/levelnames.h"
+#include "practice/sources.h"
 #include "ui/fonts.h"
 #include "ui/formsupport.h"
 #include "ui/messagebox.h"
@@ -251,8 +251,8 @@ void frmjournal::fillSources(const RunSet& wanted)
     // Runs made before any level was chosen get a choice only when there are some.
     const bool unchosen = journal_.levels().contains(0);
     if (unchosen) sources_ << RunSet{0};
-    for (int level = 1; level <= int(levelNames.size()); ++level)
-        sources_ << RunSet{level};
+    for (const practice::Level& level : practice::levels)
+        sources_ << RunSet{level.number};
     for (const QString& text : journal_.texts())
         sources_ << RunSet::ofText(text);
 
@@ -262,7 +262,7 @@ void frmjournal::fillSources(const RunSet& wanted)
         box->addItem(source.isText() ? source.text : runcolumns::levelName(source.level));
     const qsizetype index = sources_.indexOf(wanted.withoutKind());
     box->setCurrentIndex(
-        int(index >= 0 ? index : sources_.indexOf(RunSet{unchosen ? 0 : defaultLevel})));
+        int(index >= 0 ? index : sources_.indexOf(RunSet{unchosen ? 0 : practice::defaultLevel})));
 }
 
 RunSet frmjournal::chosen() const

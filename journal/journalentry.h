@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/runkind.h"
+#include "practice/sources.h"
 #include "typing/keytally.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "journal/runcolumns.h"
 
 #include "journal/progress.h"
-#include "results/levelnames.h"
+#include "practice/sources.h"
 
 namespace runcolumns {
 
@@ -54,8 +54,8 @@ QString storedName(int column)
 
 QString levelName(int level)
 {
-    return level >= 1 && level <= int(levelNames.size()) ? levelNames[level - 1]
-                                                         : QStringLiteral("未選択");
+    return practice::isLevel(level) ? practice::caption(practice::level(level))
+                                    : QStringLiteral("未選択");
 }
 
 QString sourceName(const RunFigures& run)

@@ -4,7 +4,7 @@
 
 #include "charts/chartlibrary.h"
 #include "charts/resultschart.h"
-#include "results/levelnames.h"
+#include "practice/sources.h"
 #include "ui/clock.h"
 #include "ui/fonts.h"
 #include "ui/placement.h"
@@ -160,7 +160,7 @@ ResultsWindow::ResultsWindow()
     const char* levelLabels[History::levels] = {"Label1", "Label4", "Label6", "Label8"};
     for (int level = 0; level < History::levels; ++level) {
         const double top = place::panelRowTop[level];
-        addLabel(frame, levelLabels[level], levelNames[level],
+        addLabel(frame, levelLabels[level], practice::caption(practice::levels[level]),
                  {place::levelLeft, top, place::levelWidth, place::panelHeight}, points::panel);
         lbltokuten[level] =
             addLabel(frame, indexedName("lbltokuten", level), {},

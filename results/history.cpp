@@ -79,7 +79,7 @@ std::array<History::Best, History::levels> History::bestPanel() const
 
 bool History::recordBest(int level, qint16 points, const QString& today)
 {
-    if (level < 1 || level > levels) return false;
+    if (!practice::isLevel(level)) return false;
     const QString key = QString::number(level);
     if (points <= store_.readInt16(bests, key)) return false;
     store_.write(bests, key, QString::number(points));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/charttable.h"
+#include "practice/sources.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -14,7 +15,7 @@ class SettingsStore;
 class History {
 public:
     static constexpr int rows = chartRows; // the chart shows them all
-    static constexpr int levels = 4;
+    static constexpr int levels = int(practice::levels.size());
 
     struct Row {
         qint16 score = 0;

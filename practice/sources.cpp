@@ -1,0 +1,10 @@
+#include "practice/sources.h"
+
+namespace practice {
+
+QString caption(const Level& level)
+{
+    return QString::fromUtf8(level.caption);
+}
+
+} // namespace practice
