@@ -169,7 +169,7 @@ JournalWindow::JournalWindow(Journal& journal)
 }
 
 frmjournal::frmjournal(Journal& journal, MessageBoxes& messages)
-    : journal_(journal), messages_(messages)
+    : FormHolder(Closing::Hides), journal_(journal), messages_(messages)
 {
     connect(&journal_, &Journal::recorded, this, [this](const QList<JournalEntry>& entries) {
         if (isOpen()) add(entries);
@@ -183,15 +183,8 @@ frmjournal::frmjournal(Journal& journal, MessageBoxes& messages)
         Qt::QueuedConnection);
 }
 
-frmjournal::~frmjournal()
+void frmjournal::connectControls(JournalWindow& w)
 {
-    delete window_.data();
-}
-
-void frmjournal::build()
-{
-    window_ = new JournalWindow(journal_);
-    JournalWindow& w = *window_;
     for (QComboBox* box : {w.cbolevel, w.cbokind})
         connect(box, &QComboBox::activated, this, [this] { show(chosen()); });
     connect(w.cmdweak, &QPushButton::clicked, this, &frmjournal::weakKeysAsked);
@@ -222,27 +215,15 @@ void frmjournal::sortBy(int column, Qt::SortOrder order)
 
 void frmjournal::open(const RunSet& set)
 {
-    if (isOpen()) {
-        formsupport::bringForward(window_);
-        return;
-    }
-    if (!window_) build();
+    const bool first = !window_;
+    JournalWindow* w = build(journal_);
+    if (!w) return;
+    if (first) connectControls(*w);
     fillSources(set);
-    show(sources_.contains(set.withoutKind()) ? set
-                                              : sources_.value(window_->cbolevel->currentIndex()));
-    centreOnScreen(window_);
-    window_->show();
-    formsupport::bringForward(window_);
-}
-
-void frmjournal::close()
-{
-    if (window_) window_->close();
-}
-
-bool frmjournal::isOpen() const
-{
-    return window_ && window_->isVisible();
+    show(sources_.contains(set.withoutKind()) ? set : sources_.value(w->cbolevel->currentIndex()));
+    centreOnScreen(w);
+    w->show();
+    formsupport::bringForward(w);
 }
 
 void frmjournal::fillSources(const RunSet& wanted)

@@ -2,6 +2,7 @@
 
 #include "journal/journalentry.h"
 #include "journal/runset.h"
+#include "ui/formsupport.h"
 
 #include <QDialog>
 #include <QList>
@@ -43,17 +44,13 @@ public:
 
 // "練習の記録": progress, every run and the weak keys of one level or text. One window for the
 // program's life, built when it is first opened and hidden, not destroyed, when closed.
-class frmjournal : public QObject {
+class frmjournal : public QObject, public FormHolder<JournalWindow> {
     Q_OBJECT
 public:
     frmjournal(Journal& journal, MessageBoxes& messages);
-    ~frmjournal() override;
 
     // Shows the journal at `set` (what is being practised), or brings it forward.
     void open(const RunSet& set);
-    void close();
-    bool isOpen() const;
-    JournalWindow* window() const { return window_; } // null until first opened
 
     void show(const RunSet& set);
     const RunSet& shown() const { return set_; }
@@ -69,7 +66,8 @@ signals:
     void weakKeysAsked();
 
 private:
-    void build();
+    // What the controls do, once for the window's life.
+    void connectControls(JournalWindow& w);
     // The levels and texts to choose from, `wanted` chosen when it is there.
     void fillSources(const RunSet& wanted);
     // The set the two lists choose.
@@ -85,7 +83,6 @@ private:
 
     Journal& journal_;
     MessageBoxes& messages_;
-    QPointer<JournalWindow> window_;
     QList<RunSet> sources_; // in the order of cbolevel
     RunSet set_;
     bool refreshing_ = false; // a refresh of the chart and keys is on its way

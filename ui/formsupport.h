@@ -53,10 +53,12 @@ private:
 };
 
 // The lasting part of a window: the object lives as long as the program and keeps its
-// variables, while the controls live only from an opening to the next closing.
+// variables, while the controls live only from an opening to the next closing, or, for a
+// window that costs more to fill than to keep, from its first opening on, hidden when closed.
 template <class Window> class FormHolder {
 public:
-    FormHolder() = default;
+    enum class Closing { Discards, Hides };
+    explicit FormHolder(Closing closing = Closing::Discards) : closing_(closing) {}
     ~FormHolder() { delete window_.data(); }
     FormHolder(const FormHolder&) = delete;
     FormHolder& operator=(const FormHolder&) = delete;
@@ -69,20 +71,24 @@ public:
     }
 
 protected:
-    // Fresh controls for an opening, which go when the window closes; null when the window is
-    // already open, which only brings it forward.
+    // The controls for an opening: fresh ones, or the kept ones of a window that hides; null
+    // when the window is already open, which only brings it forward.
     template <class... Args> Window* build(Args&&... args)
     {
         if (isOpen()) {
             formsupport::bringForward(window_);
             return nullptr;
         }
+        if (window_ && closing_ == Closing::Hides) return window_;
         window_ = new Window(std::forward<Args>(args)...);
-        window_->setAttribute(Qt::WA_DeleteOnClose);
+        if (closing_ == Closing::Discards) window_->setAttribute(Qt::WA_DeleteOnClose);
         return window_;
     }
 
     QPointer<Window> window_;
+
+private:
+    Closing closing_;
 };
 
 // A label that keeps the caption it was given, Windows line breaks and all, and shows it
