@@ -108,19 +108,16 @@ private slots:
         // CP932 with NEC row 13 (①, №), NEC-selected IBM (纊) and IBM (ⅰ) extensions and
         // half-width katakana. The rare CP932 text that is valid UTF-8 ("ﾃｽ" is C3 BD) reads as
         // UTF-8: only its kana change, and their lines are left out either way.
-        const struct {
-            const char* name;
-            QByteArray bytes;
-            QString text;
-        } encodings[]{{"UTF-8", "ab \xE6\x97\xA5\xE6\x9C\xAC", u"ab 日本"_qs},
-                      {"UTF-8, marked", "\xEF\xBB\xBF\x61\xC3\xA9", u"aé"_qs},
-                      {"UTF-16LE", QByteArray("\xFF\xFE\x61\0\x42\x30", 6), u"aあ"_qs},
-                      {"UTF-16BE", QByteArray("\xFE\xFF\0a\x30\x42", 6), u"aあ"_qs},
-                      {"CP932", "\x8A\xBF\x8E\x9A\x82\x60 x\\~\xB6\xC0", u"漢字Ａ x\\~ｶﾀ"_qs},
-                      {"CP932 extensions", "\x87\x40\x87\x82\xED\x40\xFA\x40", u"①№纊ⅰ"_qs},
-                      {"CP932, valid UTF-8", "\xC3\xBD", u"ý"_qs}};
-        for (const auto& e : encodings)
-            QCOMPARE(namedRow(e.name, owntext::decode(e.bytes)), namedRow(e.name, e.text));
+        const std::tuple<const char*, QByteArray, QString> encodings[]{
+            {"UTF-8", "ab \xE6\x97\xA5\xE6\x9C\xAC", u"ab 日本"_qs},
+            {"UTF-8, marked", "\xEF\xBB\xBF\x61\xC3\xA9", u"aé"_qs},
+            {"UTF-16LE", QByteArray("\xFF\xFE\x61\0\x42\x30", 6), u"aあ"_qs},
+            {"UTF-16BE", QByteArray("\xFE\xFF\0a\x30\x42", 6), u"aあ"_qs},
+            {"CP932", "\x8A\xBF\x8E\x9A\x82\x60 x\\~\xB6\xC0", u"漢字Ａ x\\~ｶﾀ"_qs},
+            {"CP932 extensions", "\x87\x40\x87\x82\xED\x40\xFA\x40", u"①№纊ⅰ"_qs},
+            {"CP932, valid UTF-8", "\xC3\xBD", u"ý"_qs}};
+        for (const auto& [name, bytes, text] : encodings)
+            QCOMPARE(namedRow(name, owntext::decode(bytes)), namedRow(name, text));
 
         QString wide = u"Ａｚ０９＠！～＼　“q” ‘q’ a—b–c―d−e ￥¥‾ あ"_qs;
         owntext::toHalfWidth(wide);
@@ -247,8 +244,8 @@ private slots:
         QCOMPARE(missing.problem, LoadProblem::FileMissing);
         QCOMPARE(practicetext::problemText(missing),
                  QString::fromUtf8("advance.txtファイルが見つかりません"));
-        for (const QString& slot : missing.block.linetext)
-            QVERIFY(slot.isEmpty());
+        QCOMPARE(QStringList(missing.block.linetext.begin(), missing.block.linetext.end()),
+                 QStringList(missing.block.linetext.size(), QString()));
 
         // A directory under the practice file's name reads like a missing file.
         QVERIFY(QDir(dir.path()).mkdir("middle.txt"));
