@@ -1,7 +1,6 @@
 #include "tests/program/session.h"
 
 #include "app/weakblock.h"
-#include "charts/journalchart.h"
 #include "journal/frmjournal.h"
 #include "journal/journal.h"
 #include "journal/runcolumns.h"
