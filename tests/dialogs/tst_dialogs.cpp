@@ -73,48 +73,51 @@ private slots:
         runs = 0, ranLevel = -1, ranOpen = false;
     }
 
+    void levelEntry_data()
+    {
+        // How the entry is confirmed: a key, the OK button (0) or the close box (-1).
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("how");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("message");
+        const int enter = Qt::Key_Return;
+        QTest::addRow("Enter") << "3" << enter << 3 << "";
+        QTest::addRow("OK") << "4" << 0 << 4 << "";
+        QTest::addRow("Escape") << "3" << int(Qt::Key_Escape) << 2 << "";
+        QTest::addRow("close box") << "3" << -1 << 2 << "";
+        QTest::addRow("nothing typed") << "" << 0 << 2 << "レベルを選択してください";
+        for (const char* text : {"5", "0", "a", " 2", "2 ", "02", "12", "２"})
+            QTest::addRow("refused '%s'", text)
+                << text << enter << 2 << "半角の数字の1から4を入力してください";
+    }
     void levelEntry()
     {
-        const QString refused = "半角の数字の1から4を入力してください";
-        // How the entry is confirmed: a key, the OK button (0) or the close box (-1).
-        const int enter = Qt::Key_Return;
-        struct Row {
-            QString typed;
-            int how, chosen;
-            QString message;
-        };
-        QList<Row> rows{{"3", enter, 3, ""},
-                        {"4", 0, 4, ""},
-                        {"3", Qt::Key_Escape, 2, ""},
-                        {"3", -1, 2, ""},
-                        {"", 0, 2, "レベルを選択してください"}};
-        for (const char* text : {"5", "0", "a", " 2", "2 ", "02", "12", "２"})
-            rows.append({text, enter, 2, refused});
-        for (const Row& r : rows) {
-            messages.shown.clear(), runs = 0, ranLevel = -1, ranOpen = false;
-            frmlevel form(*this, messages);
-            level = &form;
-            form.open();
-            LevelWindow* w = form.window();
-            type(w->Text1, r.typed);
-            if (r.how == 0)
-                QTest::mouseClick(w->cmdok, Qt::LeftButton);
-            else if (r.how == -1)
-                w->close();
-            else
-                QTest::keyClick(w->focusWidget(), Qt::Key(r.how));
-            QCOMPARE(form.level, qint16(r.chosen));
-            // Refused: open, entry kept. Accepted: one run, window gone and level set first.
-            QCOMPARE(form.isOpen(), !r.message.isEmpty());
-            QCOMPARE(messages.shown.size(), r.message.isEmpty() ? 0 : 1);
-            if (!r.message.isEmpty()) {
-                QCOMPARE(messages.shown[0].text, r.message);
-                QCOMPARE(w->Text1->text(), r.typed);
-            }
-            QCOMPARE(runs, r.chosen == 2 ? 0 : 1);
-            QVERIFY(!ranOpen);
-            QCOMPARE(ranLevel, r.chosen == 2 ? -1 : r.chosen);
+        QFETCH(QString, typed);
+        QFETCH(int, how);
+        QFETCH(int, chosen);
+        QFETCH(QString, message);
+        frmlevel form(*this, messages);
+        level = &form;
+        form.open();
+        LevelWindow* w = form.window();
+        type(w->Text1, typed);
+        if (how == 0)
+            QTest::mouseClick(w->cmdok, Qt::LeftButton);
+        else if (how == -1)
+            w->close();
+        else
+            QTest::keyClick(w->focusWidget(), Qt::Key(how));
+        QCOMPARE(form.level, qint16(chosen));
+        // Refused: open, entry kept. Accepted: one run, window gone and level set first.
+        QCOMPARE(form.isOpen(), !message.isEmpty());
+        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(messages.shown[0].text, message);
+            QCOMPARE(w->Text1->text(), typed);
         }
+        QCOMPARE(runs, chosen == 2 ? 0 : 1);
+        QVERIFY(!ranOpen);
+        QCOMPARE(ranLevel, chosen == 2 ? -1 : chosen);
     }
 
     void levelOpening()
@@ -126,7 +129,6 @@ private slots:
         QPointer<LevelWindow> w = form.window();
         QVERIFY(!w->parentWidget() && !w->isModal());
         QCOMPARE(w->focusWidget(), w->Text1);
-        QVERIFY(!w->cmdok->autoDefault() && !w->cmdok->isDefault());
         QVERIFY(labelsFit(w));
         type(w->Text1, "4");
         form.level = 0; // a second load would turn this into 2
@@ -141,41 +143,44 @@ private slots:
         QVERIFY(form.window()->Text1->text().isEmpty());
     }
 
+    void optionClosing_data()
+    {
+        // Named for the button clicked or the key.
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("stored");
+        QTest::addRow("cmdok") << true << false;
+        QTest::addRow("Enter") << true << false;
+        QTest::addRow("Enter on Cancel") << true << false; // the form sees Enter first
+        QTest::addRow("cmdset") << true << true;
+        QTest::addRow("cmdcnacel") << false << false;
+        QTest::addRow("Escape") << false << false;
+        QTest::addRow("close box") << false << false;
+    }
     void optionClosing()
     {
-        const struct {
-            const char* how; // a button clicked, or a key
-            bool accepted, stored;
-        } rows[]{{"cmdok", true, false},           {"Enter", true, false},
-                 {"Enter on Cancel", true, false}, // the form sees Enter first
-                 {"cmdset", true, true},           {"cmdcnacel", false, false},
-                 {"Escape", false, false},         {"close box", false, false}};
-        for (const auto& r : rows) {
-            medium.values.clear(), applied.clear();
-            frmoption form(*this, store);
-            form.flgcolor = true;
-            form.open();
-            OptionWindow* w = form.window();
-            QTest::keyClick(w->focusWidget(),
-                            Qt::Key_Space); // unticks chkcolor, which has the focus
-            QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
-            QTest::keyClick(w->focusWidget(), Qt::Key_Space); // ticks chkspace
-            const QString how(r.how);
-            if (how == "Enter on Cancel") w->cmdcnacel->setFocus();
-            if (auto* button = w->findChild<QPushButton*>(how))
-                QTest::mouseClick(button, Qt::LeftButton);
-            else if (how == "close box")
-                w->close();
-            else
-                QTest::keyClick(w->focusWidget(),
-                                how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-            QVERIFY(!form.isOpen());
-            QCOMPARE(form.flgcolor, !r.accepted);
-            QCOMPARE(form.flgspace, r.accepted);
-            QCOMPARE(applied, r.accepted ? QList<bool>{false} : QList<bool>{});
-            QCOMPARE(store.read("SETTING", "SkipSpace", "none"), r.stored ? "1" : "none");
-            QCOMPARE(store.read("setting", "COLOR", "none"), r.stored ? "0" : "none");
-        }
+        QFETCH(bool, accepted);
+        QFETCH(bool, stored);
+        frmoption form(*this, store);
+        form.flgcolor = true;
+        form.open();
+        OptionWindow* w = form.window();
+        QTest::keyClick(w->focusWidget(), Qt::Key_Space); // unticks chkcolor, which has the focus
+        QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(w->focusWidget(), Qt::Key_Space); // ticks chkspace
+        const QString how = QTest::currentDataTag();
+        if (how == "Enter on Cancel") w->cmdcnacel->setFocus();
+        if (auto* button = w->findChild<QPushButton*>(how))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (how == "close box")
+            w->close();
+        else
+            QTest::keyClick(w->focusWidget(), how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!form.isOpen());
+        QCOMPARE(form.flgcolor, !accepted);
+        QCOMPARE(form.flgspace, accepted);
+        QCOMPARE(applied, accepted ? QList<bool>{false} : QList<bool>{});
+        QCOMPARE(store.read("SETTING", "SkipSpace", "none"), stored ? "1" : "none");
+        QCOMPARE(store.read("setting", "COLOR", "none"), stored ? "0" : "none");
     }
 
     void aboutBox()
@@ -191,7 +196,7 @@ private slots:
                 shown[i] = w->lblDescription->text();
                 QCOMPARE(w->lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
                 QVERIFY(w->isModal() && w->parentWidget() == &owner);
-                QVERIFY(w->focusWidget() == w->cmdOK && w->cmdOK->isDefault());
+                QCOMPARE(w->focusWidget(), w->cmdOK);
                 QVERIFY(labelsFit(w));
                 // The box shows the very page a click opens, if need be without its middle.
                 const QString page = supportpage::address().toLocalFile();

@@ -9,6 +9,7 @@
 #include "journal/weakkeys.h"
 #include "journal/weakness.h"
 #include "tests/support/doubles.h"
+#include "tests/support/namedrow.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QStringDecoder>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +85,18 @@ void write(const QString& path, const QByteArray& bytes)
 }
 
 const QString cannotWrite = QString::fromUtf8("journal.sqliteを書き込めません");
+
+// The first line of an export of runs, after the byte order mark.
+const QByteArray runsHeader = "\xEF\xBB\xBF"
+                              "日時,UTCとの差,レベル,入力時間(秒),文字数,打鍵数,ミス数,ミス率(％),"
+                              "入力速度(文字/分),点数,スペース自動入力,種類\r\n";
+
+// An export by lines, its byte order mark kept, so that a failed comparison shows the line.
+QStringList lines(const QByteArray& csv)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return QString(utf8(csv)).split(QStringLiteral("\r\n"));
+}
 
 } // namespace
 
@@ -319,7 +333,9 @@ private slots:
         window.cmdcsv_Click();
         QFile csv(dir.filePath("level0.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readAll(), journalcsv::runs({run.run}));
+        QCOMPARE(lines(csv.readAll()),
+                 lines(runsHeader +
+                       "2026-12-06 15:04:40,+09:00,未選択,61.25,100,110,10,9,98,40,あり,通常\r\n"));
         QVERIFY(window.exportTalliesTo(dir.filePath("keys.csv")));
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(!window.exportTo(dir.filePath("level0.csv/inside.csv")));
@@ -382,13 +398,10 @@ private slots:
         for (const auto& r : rows) {
             const QString name = QStringLiteral("%1/%2").arg(r.wrong).arg(r.due);
             const double rate = weakkeys::missRate(r.due, r.wrong);
-            QCOMPARE(name + ' ' + QString::number(std::lround(rate * 100)),
-                     name + ' ' + QString::number(r.percent));
-            QCOMPARE(name + ' ' +
-                         QString::number(std::lround(1000 * weakkeys::rateFloor(r.due, r.wrong))),
-                     name + ' ' + QString::number(r.floor));
-            QCOMPARE(weakkeys::enough(r.due, r.wrong), r.enough);
-            QCOMPARE(weakkeys::band(rate), r.band);
+            QCOMPARE(namedRow(name, std::lround(rate * 100),
+                              std::lround(1000 * weakkeys::rateFloor(r.due, r.wrong)),
+                              weakkeys::enough(r.due, r.wrong), weakkeys::band(rate)),
+                     namedRow(name, r.percent, r.floor, r.enough, r.band));
         }
         // A key hit once and missed once is not listed; more evidence ranks first at one rate.
         QString order;
@@ -480,13 +493,15 @@ private slots:
                  {300, 24 * 4, 7, 172, "yyyy/MM"}};
         for (const auto& r : rows) {
             const progress::Series s = progress::series(runs(r.count, r.hoursApart));
-            QCOMPARE(s.bucketDays, r.bucketDays);
-            QCOMPARE(s.speed.size(), r.points);
-            QCOMPARE(s.format, QString(r.format));
+            const QString name =
+                QStringLiteral("%1 runs %2 h apart").arg(r.count).arg(r.hoursApart);
+            QCOMPARE(namedRow(name, s.bucketDays, s.speed.size(), s.format),
+                     namedRow(name, r.bucketDays, r.points, QString(r.format)));
         }
         // A day's median: twelve runs, figures 0..9 then 0 and 1.
         const progress::Series day = progress::series(runs(300, 2));
-        QCOMPARE(day.speed[0], QPointF(progress::wallClockMs("2024-01-01T12:00:00+09:00"), 103.5));
+        const QDateTime noon(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC); // as the clock showed it
+        QCOMPARE(day.speed[0], QPointF(noon.toMSecsSinceEpoch(), 103.5));
         QCOMPARE(progress::instantSeconds("2026-12-06T07:04:25+01:00"),
                  progress::instantSeconds("2026-12-06T15:04:25+09:00"));
     }
@@ -501,7 +516,8 @@ private slots:
                    {"say \"hi\"", "\"say \"\"hi\"\"\""},
                    {"x, \"y\"\r\nz", "\"x, \"\"y\"\"\r\nz\""}};
         for (const auto& f : fields)
-            QCOMPARE(journalcsv::field(f.text), QString(f.written));
+            QCOMPARE(namedRow(f.text, journalcsv::field(f.text)),
+                     namedRow(f.text, QString(f.written)));
 
         QCOMPARE(journalcsv::document({{"a", "b,c"}, {"1"}}), QByteArray("\xEF\xBB\xBF"
                                                                          "a,\"b,c\"\r\n1\r\n"));
@@ -509,17 +525,14 @@ private slots:
         RunFigures skipped = entry(2, 150).run;
         skipped.spacesSkipped = true;
         QCOMPARE(
-            journalcsv::runs({skipped, entry(0, 5).run, entry(3, 7, {}, RunKind::WeakKeys).run,
-                              entry(0, 8, {}, RunKind::Text, "notes.txt").run}),
-            "\xEF\xBB\xBF" +
-                QString("日時,UTCとの差,レベル,入力時間(秒),文字数,打鍵数,ミス数,ミス率(％),"
-                        "入力速度(文字/分),点数,スペース自動入力,種類\r\n"
-                        "2026-12-06 15:04:30,+09:00,中級,61.25,100,110,10,9,98,150,あり,通常\r\n"
-                        "2026-12-06 15:04:05,+09:00,未選択,61.25,100,110,10,9,98,5,,通常\r\n"
-                        "2026-12-06 15:04:07,+09:00,上級,61.25,100,110,10,9,98,7,,苦手キー\r\n"
-                        "2026-12-06 15:04:08,+09:00,notes.txt,61.25,100,110,10,9,98,8,,"
-                        "テキスト\r\n")
-                    .toUtf8());
+            lines(
+                journalcsv::runs({skipped, entry(0, 5).run, entry(3, 7, {}, RunKind::WeakKeys).run,
+                                  entry(0, 8, {}, RunKind::Text, "notes.txt").run})),
+            lines(runsHeader +
+                  "2026-12-06 15:04:30,+09:00,中級,61.25,100,110,10,9,98,150,あり,通常\r\n"
+                  "2026-12-06 15:04:05,+09:00,未選択,61.25,100,110,10,9,98,5,,通常\r\n"
+                  "2026-12-06 15:04:07,+09:00,上級,61.25,100,110,10,9,98,7,,苦手キー\r\n"
+                  "2026-12-06 15:04:08,+09:00,notes.txt,61.25,100,110,10,9,98,8,,テキスト\r\n"));
         QVERIFY(journalcsv::tallies({{u' ', 98, 2}}).endsWith("\r\nスペース,98,2,2.0\r\n"));
     }
 };

@@ -4,7 +4,6 @@
 #include "results/scoring.h"
 #include "tests/support/doubles.h"
 #include "ui/fonts.h"
-#include "ui/settingkeys.h"
 #include "ui/settingsmedium.h"
 #include "ui/settingsstore.h"
 
@@ -35,11 +34,12 @@ class TestResults : public QObject {
     QStringList storedSlots() const // "score/miss/speed" of each slot
     {
         QStringList texts;
-        for (int n = 1; n <= History::rows; ++n)
-            texts << QStringList{store.read("tokuten", settingkeys::slotKey(n), "?"),
-                                 store.read("miss", settingkeys::slotKey(n), "?"),
-                                 store.read("sokudo", settingkeys::slotKey(n), "?")}
+        for (int n = 1; n <= 10; ++n) {
+            const QString slot = QStringLiteral("%1回目").arg(n);
+            texts << QStringList{store.read("tokuten", slot, "?"), store.read("miss", slot, "?"),
+                                 store.read("sokudo", slot, "?")}
                          .join('/');
+        }
         return texts;
     }
 

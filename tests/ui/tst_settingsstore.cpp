@@ -1,4 +1,5 @@
 #include "tests/support/doubles.h"
+#include "tests/support/namedrow.h"
 #include "ui/settingsmedium.h"
 #include "ui/settingsstore.h"
 
@@ -35,7 +36,9 @@ private slots:
                                               {"yes", false, false},
                                               {"", true, true}}) {
             store.write("Setting", "skipspace", stored);
-            QCOMPARE(store.readFlag("Setting", "skipspace", fallback), flag);
+            const QString name = QStringLiteral("'%1', else %2").arg(stored).arg(fallback);
+            QCOMPARE(namedRow(name, store.readFlag("Setting", "skipspace", fallback)),
+                     namedRow(name, flag));
         }
     }
 
@@ -48,7 +51,7 @@ private slots:
             {"32768", 0}, {"99999", 0}, {"12abc", 0},     {"1.5", 0}};
         for (const auto& [text, value] : cases) {
             store.write("tokuten", "1回目", text);
-            QCOMPARE(store.readInt16("tokuten", "1回目"), value);
+            QCOMPARE(namedRow(text, store.readInt16("tokuten", "1回目")), namedRow(text, value));
         }
     }
 
