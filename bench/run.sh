@@ -117,11 +117,16 @@ measure() {
 
 # --- In-process figures --------------------------------------------------------------------
 
+# inprocess NAME COUNT WHAT: runs the benchmark tool's NAME case COUNT times, offscreen; what it
+# prints lands in $tmp/NAME. WHAT names it when it fails.
+inprocess() {
+    QT_QPA_PLATFORM=offscreen "$bench" "$1" "$2" >"$tmp/$1" 2>"$tmp/$1.err" ||
+        { cat "$tmp/$1.err" >&2; fail "$3 did not run"; }
+}
+
 bench_keystroke() {
     echo "bench: judged keystroke (10000 keys, offscreen)..." >&2
-    QT_QPA_PLATFORM=offscreen "$bench" keystroke 10000 >"$tmp/keystroke" \
-        2>"$tmp/keystroke.err" ||
-        { cat "$tmp/keystroke.err" >&2; fail "the keystroke benchmark did not run"; }
+    inprocess keystroke 10000 "the keystroke benchmark"
     row "Judged keystroke to repaint, in process, median (10000 keys)" \
         "$(value "$tmp/keystroke" median_ms)" - ms - -
     row "Judged keystroke to repaint, in process, 99th percentile" \
@@ -130,24 +135,21 @@ bench_keystroke() {
 
 bench_load() {
     echo "bench: block from a 32767-line file..." >&2
-    "$bench" load 20 >"$tmp/load" 2>"$tmp/load.err" ||
-        { cat "$tmp/load.err" >&2; fail "the load benchmark did not run"; }
+    inprocess load 20 "the load benchmark"
     row "Block picked from a 32767-line file, median of 20" "$(value "$tmp/load" median_ms)" \
         - ms under 20
 }
 
 bench_opentext() {
     echo "bench: a 5 MB UTF-8 text opened..." >&2
-    QT_QPA_PLATFORM=offscreen "$bench" opentext 10 >"$tmp/opentext" 2>"$tmp/opentext.err" ||
-        { cat "$tmp/opentext.err" >&2; fail "the text benchmark did not run"; }
+    inprocess opentext 10 "the text benchmark"
     row "5 MB UTF-8 text opened to its first block painted, median of 10 (offscreen)" \
         "$(value "$tmp/opentext" median_ms)" - ms under 200
 }
 
 bench_weakblock() {
     echo "bench: weak-key block (32767-line file, 10000 journalled runs)..." >&2
-    QT_QPA_PLATFORM=offscreen "$bench" weakblock 20 >"$tmp/weakblock" 2>"$tmp/weakblock.err" ||
-        { cat "$tmp/weakblock.err" >&2; fail "the weak-key benchmark did not run"; }
+    inprocess weakblock 20 "the weak-key benchmark"
     row "Weak-key block chosen and painted, 32767-line file, 10000 runs, median of 20 (offscreen)" \
         "$(value "$tmp/weakblock" median_ms)" - ms under 50
     row "The same, first of an execution (the journal opened)" \
@@ -162,9 +164,7 @@ bench_weakblock() {
 # The practice journal as years of practice leave it: recording runs, and its window.
 bench_journal() {
     echo "bench: journal of 100000 runs..." >&2
-    QT_QPA_PLATFORM=offscreen "$bench" journal 100000 >"$tmp/journal" \
-        2>"$tmp/journal.err" ||
-        { cat "$tmp/journal.err" >&2; fail "the journal benchmark did not run"; }
+    inprocess journal 100000 "the journal benchmark"
     row "Run recorded at 100000 runs, before the results window, median of 255" \
         "$(value "$tmp/journal" record_median_ms)" - ms under 5
     row "The same, the most" "$(value "$tmp/journal" record_max_ms)" - ms under 5
