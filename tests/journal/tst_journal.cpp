@@ -244,6 +244,25 @@ private slots:
         QCOMPARE(rows.join(' '), QString("1599 1 1299 1000"));
     }
 
+    void aFileSetAsideTakesTheRunsStillOnlyInItsLog()
+    {
+        // The files as a copy that crashed with three runs committed leaves them.
+        const QString crashed = dir.filePath("crashed/journal.sqlite");
+        fill(2);
+        {
+            JournalStore writer(path());
+            QCOMPARE(writer.open(), Status::Ok);
+            QCOMPARE(writer.write({entry(1, 1), entry(1, 2), entry(1, 3)}), Status::Ok);
+            QDir().mkpath(QFileInfo(crashed).path());
+            for (const char* companion : {"", "-wal"})
+                QVERIFY(QFile::copy(path() + companion, crashed + companion));
+        }
+        const QString aside =
+            JournalStore::setAside(crashed, QDateTime(QDate(2026, 12, 6), QTime(15, 4)));
+        QCOMPARE(QFileInfo(aside).fileName(), QString("journal-damaged-20261206-150400.sqlite"));
+        QCOMPARE(count(aside), 5);
+    }
+
     void runsThatCannotBeWrittenWaitBesideTheSettings()
     {
         write(dir.filePath("data"), {}); // a file where the folder should be stops even root
